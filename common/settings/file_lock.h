@@ -1,0 +1,21 @@
+// An advisory lock on a file, held for one open–change–close cycle of the link file so that
+// the game and the viewer never read each other's half-finished rewrite.
+#pragma once
+
+#include <filesystem>
+
+namespace settings {
+
+class FileLock {
+ public:
+  // Blocks until the lock on path + ".lock" is held; a lock that cannot be had is skipped.
+  explicit FileLock(const std::filesystem::path& path);
+  ~FileLock();
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+
+ private:
+  long long handle_ = -1;
+};
+
+}  // namespace settings

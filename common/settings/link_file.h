@@ -1,0 +1,36 @@
+// Keys, defaults and state codes of the help link file Leafview.ini, through which the game
+// and the help viewer talk. Both programs take it from their own executable's folder.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace settings::link {
+
+inline constexpr std::string_view kFileName = "Leafview.ini";
+
+inline constexpr std::string_view kHelpFile = "HelpFile";
+inline constexpr std::string_view kTitle = "Title";
+inline constexpr std::string_view kLastHelp = "LASTHELP";
+inline constexpr std::string_view kLastTime = "LASTTIME";
+inline constexpr std::string_view kHandle = "HANDLE";
+inline constexpr std::string_view kWinX = "WinX";
+inline constexpr std::string_view kWinY = "WinY";
+inline constexpr std::string_view kWinW = "WinW";
+inline constexpr std::string_view kWinH = "WinH";
+
+// LASTTIME values, written exactly as shown.
+inline constexpr std::string_view kRequestPending = "50";
+inline constexpr std::string_view kRequestServed = "999";
+inline constexpr std::string_view kQuitRequest = "666";
+inline constexpr std::string_view kNotRunning = "000";
+
+// How the viewer reads a LASTTIME number: below 111 a pending request, 666 quit, else idle.
+enum class LinkState { Pending, Quit, Idle };
+constexpr LinkState ClassifyLastTime(int32_t code) {
+  if (code < 111) return LinkState::Pending;
+  if (code == 666) return LinkState::Quit;
+  return LinkState::Idle;
+}
+
+}  // namespace settings::link

@@ -1,0 +1,60 @@
+// The INI-style settings store shared by the game (Tarnwick.ini) and both sides of the help
+// link file (Leafview.ini): read whole on open, rewritten whole on close after a change.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace settings {
+
+class SettingsStore {
+ public:
+  SettingsStore() = default;
+  ~SettingsStore();
+  SettingsStore(const SettingsStore&) = delete;
+  SettingsStore& operator=(const SettingsStore&) = delete;
+
+  // Closes any store still open, then reads and parses the file. Never fails for the caller:
+  // a missing or unreadable file gives an empty store that remembers the name.
+  void OpenSettings(const std::filesystem::path& path);
+  // The value with surrounding spaces and tabs removed, or fallback when the key is absent
+  // (only entries above the first group header count) or no store is open.
+  std::string ReadSettingText(std::string_view key, std::string_view fallback) const;
+  // The plain decimal value of the entry, or fallback when the key is absent.
+  int32_t ReadSettingInteger(std::string_view key, int32_t fallback) const;
+  // Replaces the first matching entry (and the letter case of its key) or inserts a new one
+  // before the first group header. Does nothing when no store is open.
+  void WriteSettingText(std::string_view key, std::string_view value);
+  void WriteSettingInteger(std::string_view key, int32_t value);
+  // Writes the file back when something changed and the file was writable, then releases it.
+  void CloseSettings();
+
+  bool IsOpen() const { return open_; }
+
+ private:
+  enum class Kind { Key, Comment, Group };
+  struct Entry {
+    Kind kind;
+    std::string key;    // key, comment text or group name
+    std::string value;  // key entries only
+  };
+
+  // Index of the first key entry matching key above the first group header, or -1.
+  int Find(std::string_view key) const;
+  std::string Serialise() const;
+
+  bool open_ = false;
+  bool modified_ = false;
+  bool readOnly_ = false;
+  bool utf8_ = false;
+  std::filesystem::path path_;
+  std::vector<Entry> entries_;
+};
+
+// The game's one-shot write: open, write one key, close (the file is rewritten at once).
+void StoreSetting(const std::filesystem::path& path, std::string_view key, std::string_view value);
+
+}  // namespace settings

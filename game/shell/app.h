@@ -1,0 +1,31 @@
+// Start-up, event dispatch and shutdown of the game, without any window system: the Qt
+// shell turns widget events into these calls and renders game.window after each of them.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "game/engine/game.h"
+
+namespace shell {
+
+// Runs the start-up sequence up to the event loop. The main window exists and shows.
+void StartGame(engine::Game& game, const std::filesystem::path& executablePath);
+
+// Events of the loop. Each runs to completion; RunChores follows every event and the idle
+// timer, storing the window size and flashing a finished board.
+void OnMenu(engine::Game& game, int menuId);
+void OnGadgetClick(engine::Game& game, int gadgetId);
+void OnCellFocus(engine::Game& game, int k);
+void OnCellChange(engine::Game& game, int k, std::string_view text);
+void OnSize(engine::Game& game, int innerWidth, int innerHeight);
+void RunChores(engine::Game& game);
+
+// The close box or Alt+F4, and Game > Exit: true when the game may end (the save question
+// was not cancelled). Exit is delivered through OnMenu and reported by ExitRequested.
+bool OnCloseRequest(engine::Game& game);
+bool ExitRequested(const engine::Game& game);
+// After the loop: asks a running help viewer to quit.
+void ShutdownGame(engine::Game& game);
+
+}  // namespace shell
