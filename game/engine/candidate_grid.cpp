@@ -263,24 +263,28 @@ struct Counter {
   SearchMonitor& monitor;
   int found = 0;
 
-  void Explore(const CandidateGrid& grid) {
-    int k = grid.BranchCell();
+  // Counts the completions of grid, which it uses up. Once a digit's completions are
+  // counted the digit is struck from the cell, which may in turn rule out those to come;
+  // the last digit left needs no copy of the grid.
+  void Explore(CandidateGrid& grid) {
+    const int k = grid.BranchCell();
     if (k < 0) {
       if (found++ == 0 && first != nullptr) {
         for (int cell = 0; cell < 81; ++cell) (*first)[cell] = static_cast<int8_t>(grid.DigitAt(cell));
       }
       return;
     }
-    // Once a digit's completions are counted the digit is struck from the cell, which may
-    // in turn rule out the digits still to come.
-    CandidateGrid rest = grid;
     int d = start[k];
     for (int tried = 0; tried < 9 && found < limit; ++tried, d = d % 9 + 1) {
-      if (!rest.Allows(k, d)) continue;
+      if (!grid.Allows(k, d)) continue;
       if (!monitor.Step()) return;
-      CandidateGrid child = rest;
+      if (grid.IsSolved(k)) {
+        Explore(grid);
+        return;
+      }
+      CandidateGrid child = grid;
       if (child.Place(k, d)) Explore(child);
-      if (!rest.Eliminate(k, d)) return;
+      if (!grid.Eliminate(k, d)) return;
     }
   }
 };
@@ -290,7 +294,8 @@ struct Counter {
 int CountCompletions(const CandidateGrid& grid, int limit, const StartDigits& start,
                      Digits* first, SearchMonitor& monitor) {
   Counter counter{limit, start, first, monitor};
-  counter.Explore(grid);
+  CandidateGrid work = grid;
+  counter.Explore(work);
   return monitor.Abandoned() ? 0 : counter.found;
 }
 
