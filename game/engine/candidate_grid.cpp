@@ -37,6 +37,7 @@ struct Tables {
   // Peers of a band cell within its band (its row and box), and the cell's column.
   std::array<uint32_t, 27> bandPeers{};
   std::array<uint8_t, 27> columnOf{};
+  std::array<uint8_t, 512> bitCount{};
 };
 
 constexpr Tables MakeTables() {
@@ -54,6 +55,7 @@ constexpr Tables MakeTables() {
       allowed |= (group != 0 ? group : 7u) << (3 * box);
     }
     t.boxesOfRow[v] = static_cast<uint8_t>(boxes);
+    t.bitCount[v] = static_cast<uint8_t>(std::popcount(v));
     t.allowedByColumns[v] = valid ? Spread(allowed) : 0;
     t.lonelyColumns[v] = static_cast<uint16_t>(lonely);
 
@@ -230,8 +232,8 @@ bool CandidateGrid::Propagate() {
 }
 
 int CandidateGrid::BranchCell() const {
-  int best = -1;
-  int bestCount = 10;
+  uint32_t pairs[3];
+  bool anyPair = false;
   for (int b = 0; b < 3; ++b) {
     uint32_t once = 0, twice = 0, thrice = 0;
     for (const auto& digitBands : cand_) {
@@ -239,10 +241,44 @@ int CandidateGrid::BranchCell() const {
       twice |= once & digitBands[b];
       once |= digitBands[b];
     }
-    uint32_t pairs = unsolved_[b] & twice & ~thrice;
-    if (pairs != 0) return 27 * b + std::countr_zero(pairs);
-    for (uint32_t open = unsolved_[b]; open != 0 && bestCount > 3; open &= open - 1) {
-      int i = std::countr_zero(open);
+    pairs[b] = unsolved_[b] & twice & ~thrice;
+    anyPair |= pairs[b] != 0;
+  }
+  int best = -1;
+  if (anyPair) {
+    // Of the cells with two candidates, the one with the most open cells in its row, column
+    // and box: either digit there settles the most, which keeps the search small.
+    int rowOpen[9], boxOpen[9], columnOpen[9] = {};
+    for (int b = 0; b < 3; ++b) {
+      const uint32_t open = unsolved_[b];
+      for (int part = 0; part < 3; ++part) {
+        rowOpen[3 * b + part] = kTables.bitCount[(open >> (9 * part)) & 511];
+        boxOpen[3 * b + part] = kTables.bitCount[(open >> (3 * part) & 7) |
+                                                 (open >> (9 + 3 * part) & 7) << 3 |
+                                                 (open >> (18 + 3 * part) & 7) << 6];
+      }
+      for (int column = 0; column < 9; ++column) {
+        columnOpen[column] += (open >> column & 1) + (open >> (9 + column) & 1) +
+                              (open >> (18 + column) & 1);
+      }
+    }
+    int bestScore = -1;
+    for (int b = 0; b < 3; ++b) {
+      for (uint32_t cells = pairs[b]; cells != 0; cells &= cells - 1) {
+        const int i = std::countr_zero(cells);
+        const int score = rowOpen[3 * b + i / 9] + boxOpen[3 * b + i % 9 / 3] + columnOpen[i % 9];
+        if (score > bestScore) {
+          bestScore = score;
+          best = 27 * b + i;
+        }
+      }
+    }
+    return best;
+  }
+  int bestCount = 10;
+  for (int b = 0; b < 3; ++b) {
+    for (uint32_t open = unsolved_[b]; open != 0; open &= open - 1) {
+      const int i = std::countr_zero(open);
       int count = 0;
       for (const auto& digitBands : cand_) count += (digitBands[b] >> i) & 1;
       if (count < bestCount) {
