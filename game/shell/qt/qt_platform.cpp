@@ -14,6 +14,7 @@
 #include <chrono>
 
 #include "game/shell/qt/colors.h"
+#include "game/shell/qt/desktop_beep.h"
 #include "game/shell/qt/main_window.h"
 #include "game/shell/qt/progress_window.h"
 
@@ -105,15 +106,17 @@ std::optional<engine::Rgb> QtPlatform::AskColor(engine::Rgb initial) {
   return ToRgb(chosen);
 }
 
-void QtPlatform::InitSound() {}
+void QtPlatform::InitSound() { sound_.Init(); }
 
-bool QtPlatform::LoadSound(int, const std::string&) { return false; }
+bool QtPlatform::LoadSound(int slot, const std::string& path) { return sound_.Load(slot, path); }
 
-void QtPlatform::PlaySound(int) {}
+void QtPlatform::PlaySound(int slot) { sound_.Play(slot); }
 
-void QtPlatform::StopSound(int) {}
+void QtPlatform::StopSound(int slot) { sound_.Stop(slot); }
 
-void QtPlatform::PlayBeep(engine::Beep) { QApplication::beep(); }
+void QtPlatform::PlayBeep(engine::Beep beep) {
+  if (!shell::PlayDesktopBeep(beep)) QApplication::beep();
+}
 
 bool QtPlatform::StartProcess(const std::string& path, const std::string& workingFolder) {
   return QProcess::startDetached(FromUtf8(path), {}, FromUtf8(workingFolder));
