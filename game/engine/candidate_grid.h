@@ -26,7 +26,7 @@ class SearchMonitor {
   // One step (a digit tried in a cell); false once the search is to be abandoned.
   bool Step() {
     ++steps_;
-    if (!abandoned_ && keepGoing_ && steps_ % 64 == 0) abandoned_ = !keepGoing_(column_);
+    if (!abandoned_ && keepGoing_ && steps_ % 16 == 0) abandoned_ = !keepGoing_(column_);
     return !abandoned_;
   }
   void SetColumn(int column) { column_ = column; }

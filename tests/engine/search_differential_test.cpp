@@ -1,0 +1,265 @@
+// The fast search against the plain backtracking that takes every step literally: on
+// thousands of boards and the same start digits, both must succeed or fail alike and leave
+// the same Board and stack, wherever the plain one finishes within its step cap.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/engine/random.h"
+#include "game/engine/search.h"
+#include "game/engine/solver.h"
+#include "tests/engine/reference_search.h"
+#include "tests/engine/search_boards.h"
+#include "tests/support/fake_platform.h"
+
+namespace {
+
+using namespace engine;
+using testing_support::DigitsOf;
+using testing_support::kPlayerColor;
+
+StartDigits DrawStartDigits(RandomGenerator& random) {
+  StartDigits start;
+  for (int8_t& digit : start) digit = static_cast<int8_t>(1 + random.Next(8));
+  return start;
+}
+
+std::string Describe(const Board& board) {
+  std::string text;
+  for (const Cell& cell : board.cells) {
+    text += cell.digit == 0 ? '.' : static_cast<char>((cell.master != 0 ? '0' : 'a' - 1) + cell.digit);
+  }
+  return text;
+}
+
+std::string Describe(const std::vector<SearchEntry>& stack) {
+  std::ostringstream text;
+  for (const SearchEntry& e : stack) {
+    text << e.digit << "/" << e.startDigit << "@" << e.x << e.y << "k" << e.kind << " ";
+  }
+  return text.str();
+}
+
+bool SameStacks(const std::vector<SearchEntry>& a, const std::vector<SearchEntry>& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i].digit != b[i].digit || a[i].startDigit != b[i].startDigit || a[i].x != b[i].x ||
+        a[i].y != b[i].y || a[i].kind != b[i].kind) {
+      return false;
+    }
+  }
+  return true;
+}
+
+enum class Verdict { Agreed, Differed, Uncompared };
+
+// Runs both searches on board; the fast one through SolvePuzzle with these start digits.
+Verdict Compare(const Board& board, const StartDigits& start, uint64_t stepCap) {
+  Board reference = board;
+  std::vector<SearchEntry> referenceStack = SearchStackOf(reference);
+  const testing_support::ReferenceResult plain =
+      testing_support::ReferenceSolve(reference, referenceStack, start, stepCap);
+  if (plain.status == testing_support::ReferenceStatus::StepCapReached) return Verdict::Uncompared;
+
+  testing_support::FakePlatform platform;
+  for (int8_t digit : start) platform.scriptedRandom.push_back(digit - 1);
+  Game game(platform);
+  game.board = board;
+  const bool solved = SolvePuzzle(game);
+  const bool plainSolved = plain.status == testing_support::ReferenceStatus::Completed;
+
+  bool same = solved == plainSolved;
+  if (same && solved) {
+    same = SameStacks(game.searchStack, referenceStack);
+    for (int k = 0; k < 81; ++k) {
+      const Cell& fast = game.board.cells[k];
+      const Cell& slow = reference.cells[k];
+      same &= fast.digit == slow.digit && (fast.master != 0) == (slow.master != 0) &&
+              fast.textColor == slow.textColor;
+    }
+  }
+  if (!same) {
+    ADD_FAILURE() << "board " << Describe(board) << "\nfast  " << solved << " "
+                  << Describe(game.board) << "\nplain " << plainSolved << " "
+                  << Describe(reference) << "\nfast stack  " << Describe(game.searchStack)
+                  << "\nplain stack " << Describe(referenceStack);
+  }
+  return same ? Verdict::Agreed : Verdict::Differed;
+}
+
+// A random complete grid from the plain backtracking on an empty board.
+Board RandomGrid(RandomGenerator& random) {
+  for (;;) {
+    Board grid;
+    std::vector<SearchEntry> stack;
+    if (testing_support::ReferenceSolve(grid, stack, DrawStartDigits(random), 100'000).status ==
+        testing_support::ReferenceStatus::Completed) {
+      return grid;
+    }
+  }
+}
+
+bool Chance(RandomGenerator& random, int percent) { return random.Next(99) < percent; }
+
+// Keeps each cell of a grid as a given with the chance given in percent.
+Board Thinned(const Board& grid, RandomGenerator& random, int percent) {
+  Board board;
+  for (int k = 0; k < 81; ++k) {
+    if (Chance(random, percent)) board.cells[k] = {grid.cells[k].digit, 1, 0};
+  }
+  return board;
+}
+
+// Puts a player's digit into count empty cells: one that fits beside the other digits but
+// differs from the grid's (fits), or one that repeats a digit of the cell's row (clashes).
+void AddPlayersDigits(Board& board, const Board& grid, RandomGenerator& random, int count,
+                      bool clashing) {
+  for (int tries = 0; count > 0 && tries < 200; ++tries) {
+    const int k = random.Next(80);
+    if (board.cells[k].digit != 0) continue;
+    int digit = 1 + random.Next(8);
+    const int x = k % 9, y = k / 9;
+    if (clashing) {
+      const int other = board(random.Next(8), y).digit;
+      if (other == 0) continue;
+      digit = other;
+    } else if (digit == grid.cells[k].digit || !CanPlace(board, x, y, digit)) {
+      continue;
+    }
+    board.cells[k] = {digit, 0, kPlayerColor};
+    --count;
+  }
+}
+
+struct Family {
+  const char* name;
+  int boards;
+  int comparedPercent;  // the least share of boards the plain search finishes within its cap
+  std::function<Board(RandomGenerator&)> make;
+};
+
+std::vector<Family> Families() {
+  return {
+      {"empty", 300, 95, [](RandomGenerator&) { return Board{}; }},
+      {"sparse givens", 500, 95,
+       [](RandomGenerator& r) { return Thinned(RandomGrid(r), r, 10 + r.Next(35)); }},
+      {"random digits that fit", 300, 80,
+       [](RandomGenerator& r) {
+         Board board;
+         for (int placed = 0, goal = 3 + r.Next(20); placed < goal;) {
+           const int x = r.Next(8), y = r.Next(8), digit = 1 + r.Next(8);
+           if (!CanPlace(board, x, y, digit)) continue;
+           board(x, y) = {digit, Chance(r, 50) ? 1 : 0, Chance(r, 50) ? 0 : kPlayerColor};
+           if (board(x, y).master == 0) board(x, y).textColor = kPlayerColor;
+           ++placed;
+         }
+         return board;
+       }},
+      {"wrong player's digits", 600, 95,
+       [](RandomGenerator& r) {
+         const Board grid = RandomGrid(r);
+         Board board = Thinned(grid, r, 40 + r.Next(35));
+         AddPlayersDigits(board, grid, r, 1 + r.Next(3), false);
+         return board;
+       }},
+      {"right and wrong player's digits", 300, 95,
+       [](RandomGenerator& r) {
+         const Board grid = RandomGrid(r);
+         Board board = Thinned(grid, r, 45 + r.Next(30));
+         for (int k = 0; k < 81; ++k) {
+           if (board.cells[k].digit == 0 && Chance(r, 15)) board.cells[k] = {grid.cells[k].digit, 0, kPlayerColor};
+         }
+         AddPlayersDigits(board, grid, r, 1 + r.Next(2), false);
+         return board;
+       }},
+      {"clashing player's digits", 400, 90,
+       [](RandomGenerator& r) {
+         const Board grid = RandomGrid(r);
+         Board board = Thinned(grid, r, 50 + r.Next(30));
+         AddPlayersDigits(board, grid, r, 1 + r.Next(1), true);
+         AddPlayersDigits(board, grid, r, r.Next(2), false);
+         return board;
+       }},
+      {"full boards breaking the rules", 200, 95,
+       [](RandomGenerator& r) {
+         Board board = RandomGrid(r);
+         for (int k = 0; k < 81; ++k) board.cells[k].master = 1;
+         for (int count = 1 + r.Next(2); count > 0; --count) {
+           board.cells[r.Next(80)] = {1 + r.Next(8), 0, kPlayerColor};
+         }
+         return board;
+       }},
+      {"clashing givens", 100, 80,
+       [](RandomGenerator& r) {
+         Board board = Thinned(RandomGrid(r), r, 50 + r.Next(30));
+         const int k = r.Next(80);
+         const int other = board.cells[9 * (k / 9) + (k % 9 + 1 + r.Next(7)) % 9].digit;
+         if (other != 0) board.cells[k] = {other, 1, 0};
+         return board;
+       }},
+  };
+}
+
+TEST(SearchDifferentialTest, FastSearchLeavesWhatThePlainBacktrackingLeaves) {
+  RandomGenerator random(2024);
+  for (const Family& family : Families()) {
+    int compared = 0;
+    int differed = 0;
+    for (int i = 0; i < family.boards && differed < 3; ++i) {
+      const Board board = family.make(random);
+      const Verdict verdict = Compare(board, DrawStartDigits(random), 200'000);
+      compared += verdict != Verdict::Uncompared;
+      differed += verdict == Verdict::Differed;
+    }
+    EXPECT_EQ(differed, 0) << family.name;
+    EXPECT_GE(compared * 100, family.boards * family.comparedPercent) << family.name;
+  }
+}
+
+std::vector<Board> PublishedPuzzles(const std::filesystem::path& file, size_t count) {
+  std::vector<Board> puzzles;
+  std::ifstream in(file);
+  std::string line;
+  while (puzzles.size() < count && std::getline(in, line)) {
+    if (line.size() >= 81 && line[0] != '#') puzzles.push_back(testing_support::BoardFromText(line.substr(0, 81)));
+  }
+  return puzzles;
+}
+
+TEST(SearchDifferentialTest, PublishedPuzzlesAgreeWithThePlainBacktracking) {
+  const std::filesystem::path folder = DERADU_PUZZLE_DIR;
+  if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no puzzle folder " << folder;
+  RandomGenerator random(77);
+  int compared = 0;
+  for (const char* name : {"top1465.txt", "17-clue.txt", "forum-hardest-1106.txt"}) {
+    for (const Board& puzzle : PublishedPuzzles(folder / name, 40)) {
+      // As published, for the few the plain search finishes in time; then with the first
+      // two columns of the solution added, one of them wrong and the player's.
+      compared += Compare(puzzle, DrawStartDigits(random), 20'000) == Verdict::Agreed;
+      std::vector<Prefilled> givens;
+      for (int k = 0; k < 81; ++k) {
+        if (puzzle.cells[k].digit != 0) givens.push_back({k, puzzle.cells[k].digit, true});
+      }
+      SearchMonitor monitor;
+      const SearchResult solution = FindFirstCompletion(givens, DrawStartDigits(random), monitor);
+      ASSERT_EQ(solution.status, SearchStatus::Completed) << name;
+      Board helped = puzzle;
+      for (int k = 0; k < 81; ++k) {
+        if (k % 9 < 2 && helped.cells[k].digit == 0) helped.cells[k] = {solution.grid[k], 1, 0};
+      }
+      const int wrong = 9 * random.Next(8) + random.Next(1);
+      if (puzzle.cells[wrong].digit == 0) {
+        helped.cells[wrong] = {solution.grid[wrong] % 9 + 1, 0, kPlayerColor};
+      }
+      compared += Compare(helped, DrawStartDigits(random), 200'000) == Verdict::Agreed;
+    }
+  }
+  EXPECT_GE(compared, 120);
+}
+
+}  // namespace
