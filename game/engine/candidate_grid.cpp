@@ -37,7 +37,10 @@ struct Tables {
   // Peers of a band cell within its band (its row and box), and the cell's column.
   std::array<uint32_t, 27> bandPeers{};
   std::array<uint8_t, 27> columnOf{};
+  // Members of a 9-bit set.
   std::array<uint8_t, 512> bitCount{};
+  // A 9-bit set spread out to four bits per member, for adding up sets member by member.
+  std::array<uint64_t, 512> nibbles{};
 };
 
 constexpr Tables MakeTables() {
@@ -56,6 +59,7 @@ constexpr Tables MakeTables() {
     }
     t.boxesOfRow[v] = static_cast<uint8_t>(boxes);
     t.bitCount[v] = static_cast<uint8_t>(std::popcount(v));
+    for (int m = 0; m < 9; ++m) t.nibbles[v] |= uint64_t{(v >> m) & 1} << (4 * m);
     t.allowedByColumns[v] = valid ? Spread(allowed) : 0;
     t.lonelyColumns[v] = static_cast<uint16_t>(lonely);
 
@@ -94,12 +98,8 @@ constexpr uint32_t BoxMask(int box) { return Spread(7u << (3 * box)); }
 }  // namespace
 
 CandidateGrid::CandidateGrid() {
-  for (int d = 0; d < 9; ++d) {
-    for (int b = 0; b < 3; ++b) {
-      cand_[d][b] = kBandMask;
-      seen_[d][b] = 0;  // forces a first look at every digit and band
-    }
-  }
+  cand_.fill(kBandMask);
+  seen_.fill(0);
   for (uint32_t& band : unsolved_) band = kBandMask;
 }
 
@@ -124,30 +124,31 @@ bool CandidateGrid::PlaceAll(const Digits& digits) {
 }
 
 bool CandidateGrid::Eliminate(int k, int d) {
-  cand_[d - 1][k / 27] &= ~(1u << (k % 27));
+  cand_[9 * (k / 27) + d - 1] &= ~(1u << (k % 27));
   return Propagate();
 }
 
 // Fixes digit (0-8) in one cell: the cell loses every other digit, its peers lose this one.
 bool CandidateGrid::Assign(int digit, int band, uint32_t bit) {
-  if (!(cand_[digit][band] & bit)) return false;
+  if (!(cand_[9 * band + digit] & bit)) return false;
   if (!(unsolved_[band] & bit)) return true;
   unsolved_[band] &= ~bit;
-  for (auto& digitBands : cand_) digitBands[band] &= ~bit;
-  int i = std::countr_zero(bit);
-  cand_[digit][band] = (cand_[digit][band] & ~kTables.bandPeers[i]) | bit;
-  uint32_t column = Spread(1u << kTables.columnOf[i]);
+  for (int d = 0; d < 9; ++d) cand_[9 * band + d] &= ~bit;
+  const int i = std::countr_zero(bit);
+  cand_[9 * band + digit] = (cand_[9 * band + digit] & ~kTables.bandPeers[i]) | bit;
+  const uint32_t column = Spread(1u << kTables.columnOf[i]);
   for (int other = 0; other < 3; ++other) {
-    if (other != band) cand_[digit][other] &= ~column;
+    if (other != band) cand_[9 * other + digit] &= ~column;
   }
   return true;
 }
 
-bool CandidateGrid::UpdateDigitBand(int digit, int band) {
-  uint32_t(&bands)[3] = cand_[digit];
+bool CandidateGrid::UpdateDigitBand(int index) {
+  const int band = index / 9;
+  const int digit = index - 9 * band;
   const int next = band == 2 ? 0 : band + 1;
   const int last = 3 - band - next;
-  uint32_t cells = bands[band];
+  uint32_t cells = cand_[9 * band + digit];
   uint32_t mustHere;
   for (;;) {
     uint32_t minirows = kTables.boxesOfRow[cells & 511] |
@@ -157,18 +158,19 @@ bool CandidateGrid::UpdateDigitBand(int digit, int band) {
     if (usable == 0) return false;
     cells &= kTables.cellsOfMinirows[usable];
     uint32_t here = Fold(cells);
-    uint32_t elsewhere = Fold(bands[next]) | Fold(bands[last]);
+    uint32_t elsewhere = Fold(cand_[9 * next + digit]) | Fold(cand_[9 * last + digit]);
     if ((here | elsewhere) != 511) return false;
     mustHere = here & ~elsewhere;
     uint32_t allowed = cells & kTables.allowedByColumns[mustHere];
     if (allowed == cells) break;
     cells = allowed;
   }
-  bands[band] = cells;
+  cand_[9 * band + digit] = cells;
+  seen_[9 * band + digit] = cells;
 
-  uint32_t lonely = Spread(kTables.lonelyColumns[Fold(cells)]);
-  bands[next] &= ~lonely;
-  bands[last] &= ~lonely;
+  const uint32_t lonely = Spread(kTables.lonelyColumns[Fold(cells)]);
+  cand_[9 * next + digit] &= ~lonely;
+  cand_[9 * last + digit] &= ~lonely;
 
   uint32_t singles = 0;
   for (int part = 0; part < 3; ++part) {
@@ -181,8 +183,6 @@ bool CandidateGrid::UpdateDigitBand(int digit, int band) {
   uint32_t inOneRow = (r0 ^ r1 ^ r2) & ~(r0 & r1 & r2);
   singles |= cells & Spread(inOneRow & mustHere);
   singles &= unsolved_[band];
-
-  seen_[digit][band] = cells;
   while (singles != 0) {
     uint32_t bit = singles & (0u - singles);
     singles ^= bit;
@@ -196,9 +196,10 @@ bool CandidateGrid::AssignCellSingles(bool& placed) {
   placed = false;
   for (int b = 0; b < 3; ++b) {
     uint32_t once = 0, twice = 0;
-    for (const auto& digitBands : cand_) {
-      twice |= once & digitBands[b];
-      once |= digitBands[b];
+    for (int d = 0; d < 9; ++d) {
+      const uint32_t cells = cand_[9 * b + d];
+      twice |= once & cells;
+      once |= cells;
     }
     if (unsolved_[b] & ~once) return false;
     uint32_t singles = unsolved_[b] & ~twice;
@@ -206,7 +207,7 @@ bool CandidateGrid::AssignCellSingles(bool& placed) {
       uint32_t bit = singles & (0u - singles);
       singles ^= bit;
       int digit = 0;
-      while (digit < 9 && !(cand_[digit][b] & bit)) ++digit;
+      while (digit < 9 && !(cand_[9 * b + digit] & bit)) ++digit;
       if (digit == 9 || !Assign(digit, b, bit)) return false;
       placed = true;
     }
@@ -217,17 +218,14 @@ bool CandidateGrid::AssignCellSingles(bool& placed) {
 bool CandidateGrid::Propagate() {
   for (;;) {
     bool changed = false;
-    for (int d = 0; d < 9; ++d) {
-      for (int b = 0; b < 3; ++b) {
-        if (cand_[d][b] == seen_[d][b]) continue;
-        changed = true;
-        if (!UpdateDigitBand(d, b)) return false;
-      }
+    for (int i = 0; i < 27; ++i) {
+      if (cand_[i] == seen_[i]) continue;
+      changed = true;
+      if (!UpdateDigitBand(i)) return false;
     }
-    if (changed) continue;
     bool placed;
     if (!AssignCellSingles(placed)) return false;
-    if (!placed) return true;
+    if (!placed && !changed) return true;
   }
 }
 
@@ -236,10 +234,11 @@ int CandidateGrid::BranchCell() const {
   bool anyPair = false;
   for (int b = 0; b < 3; ++b) {
     uint32_t once = 0, twice = 0, thrice = 0;
-    for (const auto& digitBands : cand_) {
-      thrice |= twice & digitBands[b];
-      twice |= once & digitBands[b];
-      once |= digitBands[b];
+    for (int d = 0; d < 9; ++d) {
+      const uint32_t cells = cand_[9 * b + d];
+      thrice |= twice & cells;
+      twice |= once & cells;
+      once |= cells;
     }
     pairs[b] = unsolved_[b] & twice & ~thrice;
     anyPair |= pairs[b] != 0;
@@ -248,25 +247,25 @@ int CandidateGrid::BranchCell() const {
   if (anyPair) {
     // Of the cells with two candidates, the one with the most open cells in its row, column
     // and box: either digit there settles the most, which keeps the search small.
-    int rowOpen[9], boxOpen[9], columnOpen[9] = {};
+    int rowOpen[9], boxOpen[9];
+    uint64_t columnOpen = 0;  // four bits per column
     for (int b = 0; b < 3; ++b) {
       const uint32_t open = unsolved_[b];
       for (int part = 0; part < 3; ++part) {
-        rowOpen[3 * b + part] = kTables.bitCount[(open >> (9 * part)) & 511];
+        const uint32_t row = (open >> (9 * part)) & 511;
+        rowOpen[3 * b + part] = kTables.bitCount[row];
+        columnOpen += kTables.nibbles[row];
         boxOpen[3 * b + part] = kTables.bitCount[(open >> (3 * part) & 7) |
                                                  (open >> (9 + 3 * part) & 7) << 3 |
                                                  (open >> (18 + 3 * part) & 7) << 6];
-      }
-      for (int column = 0; column < 9; ++column) {
-        columnOpen[column] += (open >> column & 1) + (open >> (9 + column) & 1) +
-                              (open >> (18 + column) & 1);
       }
     }
     int bestScore = -1;
     for (int b = 0; b < 3; ++b) {
       for (uint32_t cells = pairs[b]; cells != 0; cells &= cells - 1) {
         const int i = std::countr_zero(cells);
-        const int score = rowOpen[3 * b + i / 9] + boxOpen[3 * b + i % 9 / 3] + columnOpen[i % 9];
+        const int score = rowOpen[3 * b + i / 9] + boxOpen[3 * b + i % 9 / 3] +
+                          static_cast<int>(columnOpen >> (4 * (i % 9)) & 15);
         if (score > bestScore) {
           bestScore = score;
           best = 27 * b + i;
@@ -280,7 +279,7 @@ int CandidateGrid::BranchCell() const {
     for (uint32_t open = unsolved_[b]; open != 0; open &= open - 1) {
       const int i = std::countr_zero(open);
       int count = 0;
-      for (const auto& digitBands : cand_) count += (digitBands[b] >> i) & 1;
+      for (int d = 0; d < 9; ++d) count += (cand_[9 * b + d] >> i) & 1;
       if (count < bestCount) {
         bestCount = count;
         best = 27 * b + i;
@@ -299,25 +298,20 @@ struct Counter {
   SearchMonitor& monitor;
   int found = 0;
 
-  // Counts the completions of grid, which it uses up. Once a digit's completions are
-  // counted the digit is struck from the cell, which may in turn rule out those to come;
-  // the last digit left needs no copy of the grid.
+  // Counts the completions of grid, which it uses up: those with the first digit of a
+  // cell in a copy, then, that digit struck from the cell, the rest in grid itself.
   void Explore(CandidateGrid& grid) {
-    const int k = grid.BranchCell();
-    if (k < 0) {
-      if (found++ == 0 && first != nullptr) {
-        for (int cell = 0; cell < 81; ++cell) (*first)[cell] = static_cast<int8_t>(grid.DigitAt(cell));
-      }
-      return;
-    }
-    int d = start[k];
-    for (int tried = 0; tried < 9 && found < limit; ++tried, d = d % 9 + 1) {
-      if (!grid.Allows(k, d)) continue;
-      if (!monitor.Step()) return;
-      if (grid.IsSolved(k)) {
-        Explore(grid);
+    while (found < limit) {
+      if (grid.IsComplete()) {
+        if (found++ == 0 && first != nullptr) {
+          for (int k = 0; k < 81; ++k) (*first)[k] = static_cast<int8_t>(grid.DigitAt(k));
+        }
         return;
       }
+      const int k = grid.BranchCell();
+      int d = start[k];
+      while (!grid.Allows(k, d)) d = d % 9 + 1;
+      if (!monitor.Step()) return;
       CandidateGrid child = grid;
       if (child.Place(k, d)) Explore(child);
       if (!grid.Eliminate(k, d)) return;

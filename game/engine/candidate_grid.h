@@ -53,7 +53,7 @@ class CandidateGrid {
   // Puts every digit of a board (1-9, 0 for an empty cell) into its cell and propagates.
   bool PlaceAll(const Digits& digits);
 
-  bool Allows(int k, int d) const { return (cand_[d - 1][k / 27] >> (k % 27)) & 1; }
+  bool Allows(int k, int d) const { return (cand_[9 * (k / 27) + d - 1] >> (k % 27)) & 1; }
   bool IsSolved(int k) const { return !((unsolved_[k / 27] >> (k % 27)) & 1); }
   bool IsComplete() const { return (unsolved_[0] | unsolved_[1] | unsolved_[2]) == 0; }
   // The digit of a solved cell, 0 while it has several candidates.
@@ -63,18 +63,19 @@ class CandidateGrid {
 
  private:
   bool Assign(int digit, int band, uint32_t bit);
-  bool UpdateDigitBand(int digit, int band);
+  bool UpdateDigitBand(int index);
   bool AssignCellSingles(bool& placed);
   bool Propagate();
 
-  uint32_t cand_[9][3];  // digit - 1, band
-  uint32_t seen_[9][3];  // cand_ as it was when last propagated
+  // Index 9 * band + digit - 1: the cells of the band that may hold the digit.
+  std::array<uint32_t, 27> cand_;
+  std::array<uint32_t, 27> seen_;  // cand_ as it was when last looked at
   uint32_t unsolved_[3];
 };
 
 // Counts the completions of a propagated grid, stopping at limit, and stores the first one
-// found in *first. Digits are tried in each cell cyclically from its start digit. Returns 0
-// as well when the monitor abandons the search.
+// found in *first. The search branches on a cell's first candidate from its start digit
+// (1-9): that digit, or not that digit. Returns 0 as well when the monitor abandons it.
 int CountCompletions(const CandidateGrid& grid, int limit, const StartDigits& start,
                      Digits* first, SearchMonitor& monitor);
 
