@@ -296,12 +296,14 @@ struct Counter {
   const StartDigits& start;
   Digits* first;
   SearchMonitor& monitor;
+  const NodeFilter& filter;
   int found = 0;
 
   // Counts the completions of grid, which it uses up: those with the first digit of a
   // cell in a copy, then, that digit struck from the cell, the rest in grid itself.
   void Explore(CandidateGrid& grid) {
     while (found < limit) {
+      if (found > 0 && filter && !filter(grid)) return;
       if (grid.IsComplete()) {
         if (found++ == 0 && first != nullptr) {
           for (int k = 0; k < 81; ++k) (*first)[k] = static_cast<int8_t>(grid.DigitAt(k));
@@ -322,8 +324,8 @@ struct Counter {
 }  // namespace
 
 int CountCompletions(const CandidateGrid& grid, int limit, const StartDigits& start,
-                     Digits* first, SearchMonitor& monitor) {
-  Counter counter{limit, start, first, monitor};
+                     Digits* first, SearchMonitor& monitor, const NodeFilter& filter) {
+  Counter counter{limit, start, first, monitor, filter};
   CandidateGrid work = grid;
   counter.Explore(work);
   return monitor.Abandoned() ? 0 : counter.found;

@@ -76,7 +76,11 @@ class CandidateGrid {
 // Counts the completions of a propagated grid, stopping at limit, and stores the first one
 // found in *first. The search branches on a cell's first candidate from its start digit
 // (1-9): that digit, or not that digit. Returns 0 as well when the monitor abandons it.
+// Once a completion is found, the filter, when given, sees every later node before it is
+// counted or branched on; it may strike candidates and returns false when the node holds no
+// completion of interest.
+using NodeFilter = std::function<bool(CandidateGrid&)>;
 int CountCompletions(const CandidateGrid& grid, int limit, const StartDigits& start,
-                     Digits* first, SearchMonitor& monitor);
+                     Digits* first, SearchMonitor& monitor, const NodeFilter& filter = {});
 
 }  // namespace engine

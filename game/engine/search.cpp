@@ -48,6 +48,24 @@ int FirstEmptyColumn(const Digits& digits) {
   return 8;
 }
 
+// Strikes from grid every candidate that only completions coming after bound in the plain
+// order use; false when no completion before bound is left.
+bool KeepBefore(CandidateGrid& grid, const Digits& bound, const StartDigits& start) {
+  for (int x = 0; x < 9; ++x) {
+    for (int y = 0; y < 9; ++y) {
+      const int k = 9 * y + x;
+      const int digit = bound[k];
+      // While the cells before this one equal the bound, a digit ranked after the bound's
+      // here makes the completion come after it.
+      for (int later = digit % 9 + 1; later != start[k]; later = later % 9 + 1) {
+        if (grid.Allows(k, later) && !grid.Eliminate(k, later)) return false;
+      }
+      if (!grid.Allows(k, digit) || !grid.IsSolved(k)) return true;
+    }
+  }
+  return false;
+}
+
 // Fills grid with the first completion, in the plain order, of the board holding the fixed
 // digits (which agree with each other). When abandoned, grid holds the cells settled so far.
 SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& monitor,
@@ -56,8 +74,12 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
   CandidateGrid board;
   if (!board.PlaceAll(fixed)) return SearchStatus::NoCompletion;
   monitor.SetColumn(FirstEmptyColumn(fixed));
+  // Once a completion is found, only those before it matter: mostly there are none, and the
+  // first one found is the answer.
   Digits witness{};
-  int count = CountCompletions(board, 2, start, &witness, monitor);
+  int count = CountCompletions(board, 2, start, &witness, monitor, [&](CandidateGrid& node) {
+    return KeepBefore(node, witness, start);
+  });
   if (monitor.Abandoned()) return SearchStatus::Abandoned;
   if (count == 0) return SearchStatus::NoCompletion;
 
