@@ -1,10 +1,12 @@
 // The fast search: the plain backtracking's completion without its dead ends.
 //
-// The walk settles the cells in the plain order and, for each, takes the first digit in its
-// cycle that still leaves a completion, which the counting solver confirms or rules out. A
-// completion found on the way witnesses its own digits, so they need no confirmation, and
-// once the board left has a single completion, that completion is the answer. Skipping
-// exactly the branches that hold no completion keeps the plain order's first completion.
+// First the counting solver looks for any completion and then, pruning all that come after
+// it in the plain order, for one before it; when there is none, as on a puzzle with one
+// solution, the completion found is the answer. Otherwise the walk settles the cells in the
+// plain order and, for each, takes the first digit in its cycle that still leaves a
+// completion, which the counting solver confirms or rules out; a completion found on the way
+// witnesses its own digits, so they need no confirmation. Skipping exactly the branches that
+// hold no completion keeps the plain order's first completion.
 #include "game/engine/search.h"
 
 #include <algorithm>
@@ -74,8 +76,8 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
   CandidateGrid board;
   if (!board.PlaceAll(fixed)) return SearchStatus::NoCompletion;
   monitor.SetColumn(FirstEmptyColumn(fixed));
-  // Once a completion is found, only those before it matter: mostly there are none, and the
-  // first one found is the answer.
+  // Once a completion is found, only those before it matter: mostly there are none (a
+  // puzzle with one solution has nothing else), and the one found is the answer.
   Digits witness{};
   int count = CountCompletions(board, 2, start, &witness, monitor, [&](CandidateGrid& node) {
     return KeepBefore(node, witness, start);
@@ -98,7 +100,8 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
         }
         CandidateGrid trial = board;
         Digits found{};
-        int completions = trial.Place(k, d) ? CountCompletions(trial, 2, start, &found, monitor) : 0;
+        const int completions =
+            trial.Place(k, d) ? CountCompletions(trial, 2, start, &found, monitor) : 0;
         if (monitor.Abandoned()) return SearchStatus::Abandoned;
         if (completions > 0) {
           board = trial;
