@@ -16,6 +16,9 @@
 namespace engine {
 namespace {
 
+// Steps the plain backtracking gets on a board with several completions before the walk.
+constexpr int kPlainSteps = 2000;
+
 bool IsDigit(int d) { return d >= 1 && d <= 9; }
 
 bool SharesUnit(int a, int b) {
@@ -68,6 +71,51 @@ bool KeepBefore(CandidateGrid& grid, const Digits& bound, const StartDigits& sta
   return false;
 }
 
+// The plain backtracking itself over the empty cells of the fixed digits (which agree with
+// each other), given a few steps: on a board with many completions it mostly meets one soon.
+// Fills grid and returns true when it found the first completion within maxSteps.
+bool WalkPlainly(const Digits& fixed, const StartDigits& start, int maxSteps, Digits& grid) {
+  std::array<int, 81> cells;
+  int count = 0;
+  for (int x = 0; x < 9; ++x) {
+    for (int y = 0; y < 9; ++y) {
+      if (fixed[9 * y + x] == 0) cells[count++] = 9 * y + x;
+    }
+  }
+  // Digits used per row, column and box, bit d - 1.
+  std::array<uint16_t, 9> rows{}, columns{}, boxes{};
+  auto toggle = [&](int k, int digit) {
+    const uint16_t bit = static_cast<uint16_t>(1u << (digit - 1));
+    rows[RowOf(k)] ^= bit;
+    columns[ColumnOf(k)] ^= bit;
+    boxes[RowOf(k) / 3 * 3 + ColumnOf(k) / 3] ^= bit;
+  };
+  grid = fixed;
+  for (int k = 0; k < 81; ++k) {
+    if (fixed[k] != 0) toggle(k, fixed[k]);
+  }
+  std::array<int, 81> tried{};
+  int depth = 0;
+  for (int steps = 0; depth >= 0 && depth < count; ++steps) {
+    if (steps == maxSteps) return false;
+    const int k = cells[depth];
+    if (grid[k] != 0) toggle(k, grid[k]);
+    grid[k] = 0;
+    const uint16_t used = rows[RowOf(k)] | columns[ColumnOf(k)] | boxes[RowOf(k) / 3 * 3 + ColumnOf(k) / 3];
+    while (tried[depth] < 9 && grid[k] == 0) {
+      const int digit = (start[k] - 1 + tried[depth]++) % 9 + 1;
+      if (!(used >> (digit - 1) & 1)) grid[k] = static_cast<int8_t>(digit);
+    }
+    if (grid[k] != 0) {
+      toggle(k, grid[k]);
+      ++depth;
+    } else {
+      tried[depth--] = 0;
+    }
+  }
+  return depth == count;
+}
+
 // Fills grid with the first completion, in the plain order, of the board holding the fixed
 // digits (which agree with each other). When abandoned, grid holds the cells settled so far.
 SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& monitor,
@@ -84,6 +132,7 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
   });
   if (monitor.Abandoned()) return SearchStatus::Abandoned;
   if (count == 0) return SearchStatus::NoCompletion;
+  if (count > 1 && WalkPlainly(fixed, start, kPlainSteps, grid)) return SearchStatus::Completed;
 
   for (int x = 0; x < 9 && count > 1; ++x) {
     for (int y = 0; y < 9 && count > 1; ++y) {
