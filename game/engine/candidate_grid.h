@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 namespace engine {
 
@@ -23,7 +24,7 @@ class SearchMonitor {
   explicit SearchMonitor(std::function<bool(int column)> keepGoing = {})
       : keepGoing_(std::move(keepGoing)) {}
 
-  // One step (a digit tried in a cell); false once the search is to be abandoned.
+  // One step (a branch taken); false once the search is to be abandoned.
   bool Step() {
     ++steps_;
     if (!abandoned_ && keepGoing_ && steps_ % 16 == 0) abandoned_ = !keepGoing_(column_);
