@@ -21,6 +21,10 @@ using testing_support::kSolvedGrid;
 constexpr std::string_view kPuzzle =
     "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79";
 
+// A puzzle that needs some searching.
+constexpr std::string_view kHardPuzzle =
+    "800000000003600000070090200050007000000045700000100030001000068008500010090000400";
+
 class SolverTest : public testing_support::GameTest {
  protected:
   bool Solve(std::string_view text) {
@@ -188,9 +192,6 @@ TEST_F(SolverTest, ClosingTheProgressWindowAbandonsTheSearch) {
 }
 
 TEST_F(SolverTest, ProgressTakesTheWindowEventsAtMostEvery15Milliseconds) {
-  // A puzzle that needs some searching.
-  constexpr std::string_view kHardPuzzle =
-      "800000000003600000070090200050007000000045700000100030001000068008500010090000400";
   platform.tickStep = 8;
   const uint32_t begin = platform.now;
   ASSERT_TRUE(Solve(kHardPuzzle));
@@ -238,6 +239,22 @@ TEST_F(SolverTest, FailedSolveSaysSoAndKeepsTheCells) {
   EXPECT_EQ(CellDigits(), shown);
   EXPECT_EQ(game.board.cells[5].digit, 7);
   EXPECT_EQ(CellAt(5).textColor, TextPalette[0]);
+  EXPECT_FALSE(game.Finished);
+}
+
+TEST_F(SolverTest, SolveAbandonedThroughTheProgressWindowLeavesTheCellsAsTheyWere) {
+  ShowGivens(kHardPuzzle);
+  const std::string shown = CellDigits();
+  ReadBoardFromCells(game, false);
+  platform.abandonProgressAtUpdate = 2;
+  platform.tickStep = 20;
+  RunSolve(game);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "No Solution Found");
+  EXPECT_EQ(platform.progressValues.size(), 2u);
+  EXPECT_EQ(CellDigits(), shown);
+  EXPECT_EQ(DigitsOf(game.board), shown);
+  EXPECT_EQ(CellAt(1).textColor, 0);
   EXPECT_FALSE(game.Finished);
 }
 
