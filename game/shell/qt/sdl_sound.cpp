@@ -4,24 +4,13 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <vector>
+#include "common/settings/file_bytes.h"
 
 namespace shell {
 namespace {
 
-std::optional<std::vector<char>> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
-
 // True when SDL decodes the bytes as a WAV file with at least one sample frame.
-bool IsPlayableWav(const std::vector<char>& bytes) {
+bool IsPlayableWav(const std::string& bytes) {
   SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (source == nullptr) return false;
   SDL_AudioSpec spec;
@@ -52,7 +41,7 @@ void SdlSound::Init() {
 
 bool SdlSound::Load(int slot, const std::string& path) {
   if (!ValidSlot(slot)) return false;
-  const auto bytes = ReadBytes(path);
+  const auto bytes = settings::ReadWholeFile(path);
   if (!bytes || bytes->size() > static_cast<size_t>(SDL_MAX_SINT32) || !IsPlayableWav(*bytes)) {
     return false;
   }
