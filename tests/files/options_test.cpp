@@ -11,7 +11,6 @@
 
 namespace {
 
-using engine::Game;
 using testing_support::GameInFolder;
 
 class OptionsTest : public GameInFolder {
@@ -38,6 +37,12 @@ class OptionsTest : public GameInFolder {
     return path;
   }
 
+  // DefColor, HIColor, MarkColor, MasterColor, NumberColor, HintColor.
+  std::vector<engine::Rgb> Colors() const {
+    return {game.DefColor,    game.HIColor,     game.MarkColor,
+            game.MasterColor, game.NumberColor, game.HintColor};
+  }
+
   std::vector<testing_support::ShownMessage> SoundErrors() const {
     return platform.MessagesTitled("Brindle's Deradu");
   }
@@ -47,28 +52,33 @@ TEST_F(OptionsTest, EachColorCommandStoresItsKeyPresetToTheCurrentColor) {
   struct Row {
     int menuId;
     std::string key;
-    engine::Rgb Game::*value;
+    size_t index;  // in Colors()
   };
   const std::vector<Row> rows = {
-      {engine::MenuEmptyBackColor, "DefColor", &Game::DefColor},
-      {engine::MenuMasterBackColor, "MasterColor", &Game::MasterColor},
-      {engine::MenuNumberBackColor, "NumberColor", &Game::NumberColor},
-      {engine::MenuHighlightBackColor, "HIColor", &Game::HIColor},
-      {engine::MenuMarkingBackColor, "MarkColor", &Game::MarkColor},
-      {engine::MenuHintColor, "HintColor", &Game::HintColor},
+      {engine::MenuEmptyBackColor, "DefColor", 0},  {engine::MenuHighlightBackColor, "HIColor", 1},
+      {engine::MenuMarkingBackColor, "MarkColor", 2}, {engine::MenuMasterBackColor, "MasterColor", 3},
+      {engine::MenuNumberBackColor, "NumberColor", 4}, {engine::MenuHintColor, "HintColor", 5},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.key);
     std::filesystem::remove(game.SettingsPath());
     platform.colorRequests.clear();
-    const engine::Rgb before = game.*row.value;
+    game.DefColor = engine::kDefaultColor;
+    game.HIColor = 11;
+    game.MarkColor = 12;
+    game.MasterColor = 13;
+    game.NumberColor = 14;
+    game.HintColor = 15;
+    std::vector<engine::Rgb> expected = Colors();
+    expected[row.index] = 123456;
     platform.colorAnswers = {123456};
 
     files::ColorCommand(game, row.menuId);
 
     ASSERT_EQ(platform.colorRequests.size(), 1u);
-    EXPECT_EQ(platform.colorRequests[0], before == engine::kDefaultColor ? 0 : before);
-    EXPECT_EQ(game.*row.value, 123456);
+    // The default colour presets black.
+    EXPECT_EQ(platform.colorRequests[0], row.index == 0 ? 0 : 10 + static_cast<int>(row.index));
+    EXPECT_EQ(Colors(), expected);
     EXPECT_EQ(SettingsText(), row.key + " = 123456\r\n");
   }
 }
@@ -291,9 +301,7 @@ TEST_F(OptionsTest, StartUpReadsTheColorsWithTheirDefaults) {
 
     files::ReadColorSettings(game, store);
 
-    EXPECT_EQ((std::vector<engine::Rgb>{game.DefColor, game.HIColor, game.MarkColor,
-                                        game.MasterColor, game.NumberColor, game.HintColor}),
-              row.colors);
+    EXPECT_EQ(Colors(), row.colors);
   }
 }
 
