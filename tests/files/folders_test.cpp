@@ -142,7 +142,8 @@ TEST_F(MigrationTest, BlockedMasterFolderIsRetriedAtTheNextStart) {
 
   const auto errors = Errors();
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0].text, "Unable to create Master directory\n" + (folder / "Masters").string() + "/");
+  EXPECT_EQ(errors[0].text,
+            "Unable to create Master directory\n" + (folder / "Masters").string() + "/");
   EXPECT_EQ(errors[0].icon, engine::MessageIcon::Error);
   EXPECT_EQ(errors[0].buttons, engine::MessageButtons::Ok);
   // Without old files the saves folder is still made.
@@ -160,7 +161,8 @@ TEST_F(MigrationTest, BlockedSaveFolderStopsTheMoveBeforeAnyFile) {
 
   const auto errors = Errors();
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0].text, "Unable to create Save directory\n" + (folder / "Saves").string() + "/");
+  EXPECT_EQ(errors[0].text,
+            "Unable to create Save directory\n" + (folder / "Saves").string() + "/");
   EXPECT_TRUE(fs::exists(folder / "a.sms"));
   EXPECT_FALSE(fs::exists(folder / "Masters" / "a.sms"));
   EXPECT_EQ(Settings(), "MoveFiles = 1\r\n");

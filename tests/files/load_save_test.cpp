@@ -46,14 +46,13 @@ TEST_F(LoadSaveTest, LoadArgumentChoosesRequesterOrFile) {
   WriteBoard(saved, SmallBoard());
   struct Row {
     std::string argument;
-    std::string answer;          // what the requester answers, if one is shown
-    std::string requestTitle;    // empty: no requester expected
+    std::string answer;        // what the requester answers, if one is shown
+    std::string requestTitle;  // empty: no requester expected
     std::string requestFolder;
-    std::string title;           // window title afterwards; empty: the load fails
+    std::string title;  // window title afterwards; empty: the load fails
   };
   const std::vector<Row> rows = {
-      {"0", saved.string(), "Load game save file", game.SavesFolder.string(),
-       "Deradu - game.ssv"},
+      {"0", saved.string(), "Load game save file", game.SavesFolder.string(), "Deradu - game.ssv"},
       {"", saved.string(), "Load game save file", game.SavesFolder.string(), "Deradu - game.ssv"},
       {"1", master.string(), "Load master deradu file", game.MastersFolder.string(),
        "Deradu - named.sms"},
@@ -247,9 +246,8 @@ TEST_F(LoadSaveTest, SaveQuestionDecidesWhetherTheCommandGoesOn) {
     EXPECT_EQ(platform.messages[0].buttons, engine::MessageButtons::YesNoCancel);
     EXPECT_EQ(game.Modified, !row.goesOn);
     // The New command's own requester follows only when the question let it go on.
-    const bool newRequesterShown =
-        !platform.fileRequests.empty() &&
-        platform.fileRequests.back().title == "Load master deradu file";
+    const bool newRequesterShown = !platform.fileRequests.empty() &&
+                                   platform.fileRequests.back().title == "Load master deradu file";
     EXPECT_EQ(newRequesterShown, row.goesOn);
   }
   engine::Board expected;
@@ -380,8 +378,8 @@ TEST_F(StartupPuzzleTest, NumberedMasterIsDrawnFromLastSave) {
     int draw;
     std::string title;
   };
-  for (const Row& row : std::vector<Row>{{7, "Deradu - 007.sms"}, {1, "Deradu - 002.sms"},
-                                         {0, "Deradu - 002.sms"}}) {
+  for (const Row& row : std::vector<Row>{
+           {7, "Deradu - 007.sms"}, {1, "Deradu - 002.sms"}, {0, "Deradu - 002.sms"}}) {
     SCOPED_TRACE(row.draw);
     game.window.title = engine::kStartTitle;
     platform.scriptedRandom = {0, 0, 0, 0, 0, 0, row.draw};

@@ -55,9 +55,12 @@ TEST_F(OptionsTest, EachColorCommandStoresItsKeyPresetToTheCurrentColor) {
     size_t index;  // in Colors()
   };
   const std::vector<Row> rows = {
-      {engine::MenuEmptyBackColor, "DefColor", 0},  {engine::MenuHighlightBackColor, "HIColor", 1},
-      {engine::MenuMarkingBackColor, "MarkColor", 2}, {engine::MenuMasterBackColor, "MasterColor", 3},
-      {engine::MenuNumberBackColor, "NumberColor", 4}, {engine::MenuHintColor, "HintColor", 5},
+      {engine::MenuEmptyBackColor, "DefColor", 0},
+      {engine::MenuHighlightBackColor, "HIColor", 1},
+      {engine::MenuMarkingBackColor, "MarkColor", 2},
+      {engine::MenuMasterBackColor, "MasterColor", 3},
+      {engine::MenuNumberBackColor, "NumberColor", 4},
+      {engine::MenuHintColor, "HintColor", 5},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.key);
@@ -95,9 +98,9 @@ TEST_F(OptionsTest, CancelledColorChangesAndStoresNothing) {
 }
 
 TEST_F(OptionsTest, NewColorRepaintsFilledCellsOnly) {
-  game.window.cells[0] = {"5", 0, 1, -5};    // a given
-  game.window.cells[1] = {"3", 255, 1, 0};   // a player's digit
-  game.window.cells[2] = {"", 0, 1, 0};      // empty
+  game.window.cells[0] = {"5", 0, 1, -5};   // a given
+  game.window.cells[1] = {"3", 255, 1, 0};  // a player's digit
+  game.window.cells[2] = {"", 0, 1, 0};     // empty
   platform.colorAnswers = {99, 77};
 
   files::ColorCommand(game, engine::MenuMasterBackColor);
@@ -173,8 +176,8 @@ TEST_F(OptionsTest, UnloadableSoundIsReportedAndChangesNothing) {
     int menuId;
     int slot;
   };
-  for (const Row& row : std::vector<Row>{{engine::MenuSoundLoad, 0},
-                                         {engine::MenuWinSoundCustom, 1}}) {
+  for (const Row& row :
+       std::vector<Row>{{engine::MenuSoundLoad, 0}, {engine::MenuWinSoundCustom, 1}}) {
     SCOPED_TRACE(row.menuId);
     platform.messages.clear();
     platform.fileAnswers = {bad};
@@ -242,24 +245,38 @@ TEST_F(OptionsTest, StartUpSetsTheSoundsAndTheirCheckMarks) {
     std::vector<int> checks;
     std::vector<std::string> errors;  // paths named by error boxes
   };
-  using engine::MenuSoundDefault, engine::MenuSoundLoad, engine::MenuSoundOff,
-      engine::MenuSoundOn, engine::MenuWinSoundCustom, engine::MenuWinSoundDefault,
-      engine::MenuWinSoundOff;
+  using engine::MenuSoundDefault, engine::MenuSoundLoad, engine::MenuSoundOff, engine::MenuSoundOn,
+      engine::MenuWinSoundCustom, engine::MenuWinSoundDefault, engine::MenuWinSoundOff;
   const std::vector<Row> rows = {
       {"", 23, 24, {MenuSoundOn, MenuSoundDefault, MenuWinSoundOff}, {}},
       {"Sound = 20\r\n", 23, 24, {MenuSoundOn, MenuSoundDefault, MenuWinSoundOff}, {}},
       {"Sound = 21\r\nWinSound = 25\r\n", 21, 25, {MenuSoundOff, MenuWinSoundDefault}, {}},
       {"Sound = 22\r\n", 23, 24, {MenuSoundOn, MenuSoundDefault, MenuWinSoundOff}, {}},
-      {"Sound = 22\r\nCustom = " + good + "\r\n", 22, 24,
-       {MenuSoundOn, MenuSoundLoad, MenuWinSoundOff}, {}},
-      {"Sound = 22\r\nCustom = " + bad + "\r\n", 23, 24,
-       {MenuSoundOn, MenuSoundDefault, MenuWinSoundOff}, {bad}},
+      {"Sound = 22\r\nCustom = " + good + "\r\n",
+       22,
+       24,
+       {MenuSoundOn, MenuSoundLoad, MenuWinSoundOff},
+       {}},
+      {"Sound = 22\r\nCustom = " + bad + "\r\n",
+       23,
+       24,
+       {MenuSoundOn, MenuSoundDefault, MenuWinSoundOff},
+       {bad}},
       {"Sound = 99\r\nWinSound = 99\r\n", 99, 99, {}, {}},
-      {"WinSound = 26\r\nWinCustom = " + good + "\r\n", 23, 26,
-       {MenuSoundOn, MenuSoundDefault, MenuWinSoundCustom}, {}},
-      {"WinSound = 26\r\nWinCustom = " + bad + "\r\n", 23, 25,
-       {MenuSoundOn, MenuSoundDefault, MenuWinSoundDefault}, {bad}},
-      {"WinSound = 26\r\n", 23, 25, {MenuSoundOn, MenuSoundDefault, MenuWinSoundDefault},
+      {"WinSound = 26\r\nWinCustom = " + good + "\r\n",
+       23,
+       26,
+       {MenuSoundOn, MenuSoundDefault, MenuWinSoundCustom},
+       {}},
+      {"WinSound = 26\r\nWinCustom = " + bad + "\r\n",
+       23,
+       25,
+       {MenuSoundOn, MenuSoundDefault, MenuWinSoundDefault},
+       {bad}},
+      {"WinSound = 26\r\n",
+       23,
+       25,
+       {MenuSoundOn, MenuSoundDefault, MenuWinSoundDefault},
        {"*.wav"}},
   };
   for (const Row& row : rows) {
