@@ -82,16 +82,6 @@ TEST_F(LoadSaveTest, LoadArgumentChoosesRequesterOrFile) {
   }
 }
 
-TEST_F(LoadSaveTest, RequestersOfferTheirKindFirst) {
-  files::LoadGame(game, "0");
-  files::LoadGame(game, "1");
-  ASSERT_EQ(platform.fileRequests.size(), 2u);
-  EXPECT_EQ(platform.fileRequests[0].filter,
-            "Save Files (*.ssv)|*.ssv|All Deradu (*.sms,*.ssv)|*.sms;*.ssv|All files (*.*)|*.*");
-  EXPECT_EQ(platform.fileRequests[1].filter,
-            "Master (*.sms)|*.sms|All Deradu (*.sms,*.ssv)|*.sms;*.ssv|All files (*.*)|*.*");
-}
-
 TEST_F(LoadSaveTest, MasterRequesterTurnsColouredDigitsIntoGivensAndLoadKeepsThem) {
   const fs::path saved = game.SavesFolder / "game.ssv";
   WriteBoard(saved, SmallBoard());
@@ -138,19 +128,6 @@ TEST_F(LoadSaveTest, CancelledLoadShowsThePreviousBoardWithoutItsHistory) {
   EXPECT_EQ(game.window.title, engine::kStartTitle);
 }
 
-TEST_F(LoadSaveTest, LoadedFullBoardCountsItsDigits) {
-  engine::Board board;
-  for (int k = 0; k < 9; ++k) board.cells[k * 10 % 81] = {4, -4, 0};
-  const fs::path path = game.SavesFolder / "fours.ssv";
-  WriteBoard(path, board);
-  platform.fileAnswers = {path.string()};
-
-  files::LoadCommand(game);
-
-  EXPECT_EQ(game.window.numberCaptions[3], "*4*");
-  EXPECT_EQ(game.window.numberCaptions[4], "5");
-}
-
 TEST_F(LoadSaveTest, SaveAppendsTheKindsExtensionOnlyToANameWithout) {
   struct Row {
     bool master;
@@ -183,17 +160,6 @@ TEST_F(LoadSaveTest, SaveAppendsTheKindsExtensionOnlyToANameWithout) {
     EXPECT_EQ(request.initialFolder, (row.master ? masters : saves).string());
     EXPECT_EQ(request.initialName, "");
   }
-}
-
-TEST_F(LoadSaveTest, SaveReplacesAnExistingFileSilently) {
-  const fs::path path = game.SavesFolder / "game.ssv";
-  WriteBoard(path, engine::Board{});
-  game.board = SmallBoard();
-  platform.fileAnswers = {path.string()};
-
-  EXPECT_EQ(files::SaveGame(game, false), 1);
-  EXPECT_EQ(ReadFileBytes(path), files::FormatGameFile(SmallBoard()));
-  EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(LoadSaveTest, FailedSaveReportsFailureAndKeepsWhatWasThere) {
@@ -261,11 +227,6 @@ TEST_F(LoadSaveTest, FinishedGameIsDiscardedWithoutAQuestion) {
 
   EXPECT_TRUE(files::Guard(game));
   EXPECT_FALSE(game.Modified);
-  EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(LoadSaveTest, UnmodifiedGameIsDiscardedWithoutAQuestion) {
-  EXPECT_TRUE(files::Guard(game));
   EXPECT_TRUE(platform.messages.empty());
 }
 

@@ -222,19 +222,6 @@ TEST_F(OptionsTest, WinSoundItemsCheckOneOfThreeAndStoreIt) {
   EXPECT_EQ(platform.soundsStopped, std::vector<int>{1});
 }
 
-TEST_F(OptionsTest, DefaultErrorSoundReplacesTheCustomOne) {
-  game.Sound = engine::MenuSoundLoad;
-  game.window.menuChecks[engine::MenuSoundLoad] = true;
-  game.window.menuChecks[engine::MenuSoundOff] = true;
-
-  files::SoundCommand(game, engine::MenuSoundDefault);
-
-  EXPECT_EQ(game.Sound, engine::MenuSoundDefault);
-  EXPECT_EQ(SoundChecks(), (std::vector<int>{engine::MenuSoundOn, engine::MenuSoundDefault}));
-  EXPECT_EQ(SettingsText(), "Sound = 23\r\n");
-  EXPECT_EQ(platform.soundsStopped, std::vector<int>{0});
-}
-
 TEST_F(OptionsTest, StartUpSetsTheSoundsAndTheirCheckMarks) {
   const std::string good = PlayableSound("good.wav");
   const std::string bad = folder.Write("bad.wav", "text").string();
