@@ -147,7 +147,9 @@ void QtPlatform::FlushEvents() {
 
 void QtPlatform::OpenProgress() {
   progress_ = std::make_unique<ProgressWindow>();
-  if (window_) window_->setEnabled(false);
+  // Modal rather than disabling the main window: disabling would move the keyboard focus
+  // to the first cell, whose focus event would then enter a digit.
+  progress_->setWindowModality(Qt::ApplicationModal);
   progress_->show();
   progress_->raise();
   QCoreApplication::processEvents();
@@ -162,10 +164,7 @@ bool QtPlatform::UpdateProgress(int value) {
 
 void QtPlatform::CloseProgress() {
   progress_.reset();
-  if (window_) {
-    window_->setEnabled(true);
-    window_->activateWindow();
-  }
+  if (window_) window_->activateWindow();
 }
 
 uint32_t QtPlatform::TickCount() { return static_cast<uint32_t>(clock_.elapsed()) + 1; }
