@@ -234,37 +234,24 @@ TEST_F(OptionsTest, StartUpSetsTheSoundsAndTheirCheckMarks) {
   };
   using engine::MenuSoundDefault, engine::MenuSoundLoad, engine::MenuSoundOff, engine::MenuSoundOn,
       engine::MenuWinSoundCustom, engine::MenuWinSoundDefault, engine::MenuWinSoundOff;
+  const std::vector<int> onDefault = {MenuSoundOn, MenuSoundDefault};
+  const std::string custom = "Sound = 22\r\nCustom = ";
+  const std::string winCustom = "WinSound = 26\r\nWinCustom = ";
+  const auto plus = [](std::vector<int> checks, int id) {
+    checks.push_back(id);
+    return checks;
+  };
   const std::vector<Row> rows = {
-      {"", 23, 24, {MenuSoundOn, MenuSoundDefault, MenuWinSoundOff}, {}},
-      {"Sound = 20\r\n", 23, 24, {MenuSoundOn, MenuSoundDefault, MenuWinSoundOff}, {}},
+      {"", 23, 24, plus(onDefault, MenuWinSoundOff), {}},
+      {"Sound = 20\r\n", 23, 24, plus(onDefault, MenuWinSoundOff), {}},
       {"Sound = 21\r\nWinSound = 25\r\n", 21, 25, {MenuSoundOff, MenuWinSoundDefault}, {}},
-      {"Sound = 22\r\n", 23, 24, {MenuSoundOn, MenuSoundDefault, MenuWinSoundOff}, {}},
-      {"Sound = 22\r\nCustom = " + good + "\r\n",
-       22,
-       24,
-       {MenuSoundOn, MenuSoundLoad, MenuWinSoundOff},
-       {}},
-      {"Sound = 22\r\nCustom = " + bad + "\r\n",
-       23,
-       24,
-       {MenuSoundOn, MenuSoundDefault, MenuWinSoundOff},
-       {bad}},
+      {"Sound = 22\r\n", 23, 24, plus(onDefault, MenuWinSoundOff), {}},
+      {custom + good + "\r\n", 22, 24, {MenuSoundOn, MenuSoundLoad, MenuWinSoundOff}, {}},
+      {custom + bad + "\r\n", 23, 24, plus(onDefault, MenuWinSoundOff), {bad}},
       {"Sound = 99\r\nWinSound = 99\r\n", 99, 99, {}, {}},
-      {"WinSound = 26\r\nWinCustom = " + good + "\r\n",
-       23,
-       26,
-       {MenuSoundOn, MenuSoundDefault, MenuWinSoundCustom},
-       {}},
-      {"WinSound = 26\r\nWinCustom = " + bad + "\r\n",
-       23,
-       25,
-       {MenuSoundOn, MenuSoundDefault, MenuWinSoundDefault},
-       {bad}},
-      {"WinSound = 26\r\n",
-       23,
-       25,
-       {MenuSoundOn, MenuSoundDefault, MenuWinSoundDefault},
-       {"*.wav"}},
+      {winCustom + good + "\r\n", 23, 26, plus(onDefault, MenuWinSoundCustom), {}},
+      {winCustom + bad + "\r\n", 23, 25, plus(onDefault, MenuWinSoundDefault), {bad}},
+      {"WinSound = 26\r\n", 23, 25, plus(onDefault, MenuWinSoundDefault), {"*.wav"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.settings);
