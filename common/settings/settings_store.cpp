@@ -123,7 +123,6 @@ void SettingsStore::WriteSettingInteger(std::string_view key, int32_t value) {
 std::string SettingsStore::Serialise() const {
   std::string text;
   if (entries_.empty()) return text;
-  if (utf8_) text.append(kByteOrderMark).append("\r\n");
   for (const Entry& entry : entries_) {
     switch (entry.kind) {
       case Kind::Key: text.append(entry.key).append(" = ").append(entry.value); break;
@@ -131,6 +130,11 @@ std::string SettingsStore::Serialise() const {
       case Kind::Group: text.append("[").append(entry.key).append("]"); break;
     }
     text.append("\r\n");
+  }
+  // A first line that starts with the byte order mark's bytes would lose them on the next
+  // read; behind a mark line of its own it reads back whole.
+  if (utf8_ || text.starts_with(kByteOrderMark)) {
+    text.insert(0, std::string(kByteOrderMark) + "\r\n");
   }
   return text;
 }

@@ -53,6 +53,8 @@ TEST(SettingsStore, WritingAKeyRewritesTheWholeFileInNormalForm) {
       {"only the first match is replaced", "A=1\r\na=2\r\n", "a", "3", "a = 3\r\na = 2\r\n"},
       {"byte order mark comes back with its own line", "\xEF\xBB\xBF" "a=1\r\n", "b", "2",
        "\xEF\xBB\xBF\r\na = 1\r\nb = 2\r\n"},
+      {"a key led by the mark's bytes keeps them", "\r\n\xEF\xBB\xBFx=1\r\n", "b", "2",
+       "\xEF\xBB\xBF\r\n\xEF\xBB\xBFx = 1\r\nb = 2\r\n"},
       {"other bytes are reproduced", "Custom=caf\xE9.wav\r\n", "K\xE9y", "\xFF",
        "Custom = caf\xE9.wav\r\nK\xE9y = \xFF\r\n"},
       {"NUL bytes are kept", std::string("a=x\0y\r\n", 7), "b", "2",
