@@ -27,13 +27,12 @@ std::string_view TrimRight(std::string_view text) {
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
-// Keys compare without regard to the case of A to Z only; other bytes must match exactly.
-bool SameKey(std::string_view a, std::string_view b) {
+}  // namespace
+
+bool KeysMatch(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
-
-}  // namespace
 
 SettingsStore::~SettingsStore() { CloseSettings(); }
 
@@ -84,7 +83,7 @@ int SettingsStore::Find(std::string_view key) const {
   for (size_t i = 0; i < entries_.size(); ++i) {
     const Entry& entry = entries_[i];
     if (entry.kind == Kind::Group) break;
-    if (entry.kind == Kind::Key && SameKey(entry.key, key)) return static_cast<int>(i);
+    if (entry.kind == Kind::Key && KeysMatch(entry.key, key)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -109,8 +108,8 @@ void SettingsStore::WriteSettingText(std::string_view key, std::string_view valu
     entries_[index].value = value;
   } else {
     // New keys go where lookups see them: just above the first group header.
-    const auto firstGroup = std::find_if(entries_.begin(), entries_.end(),
-                                         [](const Entry& entry) { return entry.kind == Kind::Group; });
+    const auto isGroup = [](const Entry& entry) { return entry.kind == Kind::Group; };
+    const auto firstGroup = std::find_if(entries_.begin(), entries_.end(), isGroup);
     entries_.insert(firstGroup, {Kind::Key, std::string(key), std::string(value)});
   }
   modified_ = true;

@@ -14,6 +14,9 @@ namespace files {
 namespace {
 
 constexpr int kLastNumberedMaster = 999;
+// Far more than 243 lines of numbers take; reading stops there, so that a huge file chosen by
+// mistake loads as whatever its start holds instead of filling the memory.
+constexpr size_t kMaxGameFileBytes = 1 << 20;
 
 // The three-digit name of numbered master n.
 std::string NumberedMasterName(int n) {
@@ -74,7 +77,7 @@ bool ParseGameFile(std::string_view bytes, int masterNumber, engine::Board& boar
 }
 
 bool ReadGameFile(engine::Game& game, const std::filesystem::path& path, int masterNumber) {
-  const std::optional<std::string> bytes = settings::ReadWholeFile(path);
+  const std::optional<std::string> bytes = settings::ReadWholeFile(path, kMaxGameFileBytes);
   if (!bytes) return false;
   engine::Board board;
   if (ParseGameFile(*bytes, masterNumber, board)) {

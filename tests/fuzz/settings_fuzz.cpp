@@ -35,15 +35,6 @@ std::vector<std::string> NamesIn(std::string_view bytes) {
   return names;
 }
 
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 // The key to write: a name taken from the input when the input asks for one and the name can
 // be a key, else a fixed new one.
 std::string KeyToWrite(const std::vector<std::string>& names, size_t size) {
@@ -76,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   store.OpenSettings(path);
   FUZZ_CHECK(store.ReadSettingText(key, kMissing) == kValue);
   for (size_t i = 0; i < names.size(); ++i) {
-    if (SameIgnoringAsciiCase(names[i], key)) continue;
+    if (settings::KeysMatch(names[i], key)) continue;
     FUZZ_CHECK(store.ReadSettingText(names[i], kMissing) == before[i]);
   }
   store.WriteSettingText(key, kValue);

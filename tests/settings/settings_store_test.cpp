@@ -153,27 +153,19 @@ TEST(SettingsStore, ClosedStoreGivesFallbacksAndIgnoresWrites) {
   EXPECT_EQ(folder.Read(kName), "Skill=2\r\n");
 }
 
-TEST(SettingsStore, OpeningAnotherFileWritesBackTheOneStillOpen) {
+TEST(SettingsStore, ReopeningOrDestroyingAStoreWritesBackTheFileStillOpen) {
   TempFolder folder;
-  const fs::path first = folder / "first.ini";
   const fs::path second = folder.Write("second.ini", "b=2\r\n");
-  SettingsStore store;
-  store.OpenSettings(first);
-  store.WriteSettingText("a", "1");
-  store.OpenSettings(second);
-  EXPECT_EQ(folder.Read("first.ini"), "a = 1\r\n");
-  EXPECT_EQ(store.ReadSettingText("a", "none"), "none");
-  EXPECT_EQ(store.ReadSettingText("b", "none"), "2");
-}
-
-TEST(SettingsStore, DestroyingAnOpenStoreWritesItBack) {
-  TempFolder folder;
   {
     SettingsStore store;
-    store.OpenSettings(folder / kName);
+    store.OpenSettings(folder / "first.ini");
+    store.WriteSettingText("a", "1");
+    store.OpenSettings(second);
+    EXPECT_EQ(folder.Read("first.ini"), "a = 1\r\n");
+    EXPECT_EQ(store.ReadSettingText("a", "none"), "none");
     store.WriteSettingText("HANDLE", "0");
   }
-  EXPECT_EQ(folder.Read(kName), "HANDLE = 0\r\n");
+  EXPECT_EQ(folder.Read("second.ini"), "b = 2\r\nHANDLE = 0\r\n");
 }
 
 TEST(SettingsStore, ReadOnlyFileKeepsItsReadsAndDropsTheWrites) {
