@@ -83,7 +83,7 @@ bool ReadGameFile(engine::Game& game, const std::filesystem::path& path, int mas
   if (ParseGameFile(*bytes, masterNumber, board)) {
     // A complete grid (a numbered master, or a finished game) is made a fresh puzzle: each
     // cell stays with a chance that grows with the skill setting.
-    const int keepThreshold = 35 + 10 * game.Skill;
+    const int64_t keepThreshold = 35 + 10 * int64_t{game.Skill};
     for (engine::Cell& cell : board.cells) {
       if (game.platform.Random(100) > keepThreshold) cell.digit = cell.master = 0;
     }

@@ -151,7 +151,8 @@ TEST_F(GameFileTest, CompleteGridLosesTheCellsDrawnAboveTheSkillThreshold) {
     int skill;
     int threshold;
   };
-  for (const SkillCase& c : {SkillCase{0, 35}, SkillCase{3, 65}, SkillCase{7, 105}}) {
+  for (const SkillCase& c : {SkillCase{0, 35}, SkillCase{3, 65}, SkillCase{7, 105},
+                          SkillCase{INT32_MAX, 100}}) {
     Board board = FullBoard();
     const fs::path path = folder / "full.ssv";
     ASSERT_TRUE(files::WriteGameFile(board, path));
