@@ -58,6 +58,12 @@ QtPlatform::QtPlatform() : random_(ClockSeed()) { clock_.start(); }
 
 QtPlatform::~QtPlatform() = default;
 
+void QtPlatform::Reactivate() {
+  // The main window becomes active again when a dialog or the progress window closes, and
+  // gives the focus back to the gadget that had it (a cell then raises its focus event).
+  if (window_) window_->activateWindow();
+}
+
 void QtPlatform::AbandonSearch() {
   if (progress_) progress_->RequestClose();
 }
@@ -78,7 +84,9 @@ MessageAnswer QtPlatform::ShowMessage(std::string_view title, std::string_view t
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
   }
-  switch (box.exec()) {
+  const int answer = box.exec();
+  Reactivate();
+  switch (answer) {
     case QMessageBox::Yes: return MessageAnswer::Yes;
     case QMessageBox::No: return MessageAnswer::No;
     case QMessageBox::Ok: return MessageAnswer::Ok;
@@ -96,12 +104,14 @@ std::string QtPlatform::AskFileName(const engine::FileRequest& request) {
       request.save ? QFileDialog::getSaveFileName(window_, title, start, filter, nullptr,
                                                   QFileDialog::DontConfirmOverwrite)
                    : QFileDialog::getOpenFileName(window_, title, start, filter);
+  Reactivate();
   return chosen.toStdString();
 }
 
 std::optional<engine::Rgb> QtPlatform::AskColor(engine::Rgb initial) {
   if (window_) window_->Render();
   const QColor chosen = QColorDialog::getColor(ToQColor(initial, Qt::black), window_);
+  Reactivate();
   if (!chosen.isValid()) return std::nullopt;
   return ToRgb(chosen);
 }
@@ -164,7 +174,7 @@ bool QtPlatform::UpdateProgress(int value) {
 
 void QtPlatform::CloseProgress() {
   progress_.reset();
-  if (window_) window_->activateWindow();
+  Reactivate();
 }
 
 uint32_t QtPlatform::TickCount() { return static_cast<uint32_t>(clock_.elapsed()) + 1; }
