@@ -1,0 +1,17 @@
+// Leafview, the help viewer: shows the help document named in the link file beside it.
+#include <QApplication>
+
+#include "viewer/qt/viewer_app.h"
+
+int main(int argc, char** argv) {
+  // The web engine shares its OpenGL contexts with the widgets; this must precede the
+  // application object.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  application.setQuitOnLastWindowClosed(false);
+  const std::filesystem::path folder(QCoreApplication::applicationDirPath().toStdWString());
+  viewer::ViewerApp viewer(folder);
+  QObject::connect(&viewer, &viewer::ViewerApp::finished, &application, &QApplication::quit);
+  if (!viewer.Start()) return 1;
+  return application.exec();
+}
