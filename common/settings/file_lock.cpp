@@ -1,1 +1,74 @@
-// To be written.
+// The link file's advisory lock: LockFileEx on Windows, flock elsewhere, always on a side
+// file, so that replacing the link file itself never drops a lock someone holds.
+#include "common/settings/file_lock.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdint>
+#else
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace settings {
+namespace {
+
+std::filesystem::path LockPathFor(const std::filesystem::path& path) {
+  std::filesystem::path lockPath = path;
+  lockPath += ".lock";
+  return lockPath;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+FileLock::FileLock(const std::filesystem::path& path) {
+  HANDLE file = CreateFileW(LockPathFor(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  OVERLAPPED whole{};
+  if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
+    CloseHandle(file);
+    return;
+  }
+  handle_ = static_cast<long long>(reinterpret_cast<intptr_t>(file));
+}
+
+FileLock::~FileLock() {
+  if (handle_ == -1) return;
+  HANDLE file = reinterpret_cast<HANDLE>(static_cast<intptr_t>(handle_));
+  OVERLAPPED whole{};
+  UnlockFileEx(file, 0, MAXDWORD, MAXDWORD, &whole);
+  CloseHandle(file);
+}
+
+#else
+
+FileLock::FileLock(const std::filesystem::path& path) {
+  const int file = open(LockPathFor(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (file < 0) return;
+  while (flock(file, LOCK_EX) != 0) {
+    if (errno != EINTR) {
+      close(file);
+      return;
+    }
+  }
+  handle_ = file;
+}
+
+FileLock::~FileLock() {
+  if (handle_ == -1) return;
+  const int file = static_cast<int>(handle_);
+  flock(file, LOCK_UN);
+  close(file);
+}
+
+#endif
+
+}  // namespace settings

@@ -8,11 +8,14 @@ namespace settings {
 
 class FileLock {
  public:
-  // Blocks until the lock on path + ".lock" is held; a lock that cannot be had is skipped.
+  // Blocks until the lock on path + ".lock" is held. A lock that cannot be had (no such
+  // folder, no permission, no lock support) is skipped: the cycle then runs unguarded.
   explicit FileLock(const std::filesystem::path& path);
   ~FileLock();
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
+
+  bool IsHeld() const { return handle_ != -1; }
 
  private:
   long long handle_ = -1;

@@ -14,7 +14,7 @@ namespace settings {
 int32_t ParseNumber(std::string_view text);
 
 // The plain decimal rule: leading white space, optional sign, decimal digits up to the first
-// non-digit; 0 when there are none.
+// non-digit; 0 when there are none. Accumulated like ParseNumber.
 int32_t ParseDecimal(std::string_view text);
 
 // Shortest decimal form: "-" for negatives, no leading zeros, "0" for zero.

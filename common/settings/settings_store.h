@@ -13,6 +13,7 @@ namespace settings {
 class SettingsStore {
  public:
   SettingsStore() = default;
+  // Closes the store, writing it back when it was changed.
   ~SettingsStore();
   SettingsStore(const SettingsStore&) = delete;
   SettingsStore& operator=(const SettingsStore&) = delete;
@@ -26,7 +27,8 @@ class SettingsStore {
   // The plain decimal value of the entry, or fallback when the key is absent.
   int32_t ReadSettingInteger(std::string_view key, int32_t fallback) const;
   // Replaces the first matching entry (and the letter case of its key) or inserts a new one
-  // before the first group header. Does nothing when no store is open.
+  // before the first group header. Does nothing when no store is open. A line break in the
+  // value ends it, since the file holds one entry per line.
   void WriteSettingText(std::string_view key, std::string_view value);
   void WriteSettingInteger(std::string_view key, int32_t value);
   // Writes the file back when something changed and the file was writable, then releases it.
@@ -42,6 +44,8 @@ class SettingsStore {
     std::string value;  // key entries only
   };
 
+  void Parse(std::string_view bytes);
+  void ParseLine(std::string_view line);
   // Index of the first key entry matching key above the first group header, or -1.
   int Find(std::string_view key) const;
   std::string Serialise() const;

@@ -1,1 +1,43 @@
-// To be written.
+// New puzzles: a random complete grid from the search, filed as a numbered master and then
+// thinned out by the skill level.
+#include "game/engine/create.h"
+
+#include "game/engine/cells.h"
+#include "game/engine/solver.h"
+
+namespace engine {
+namespace {
+
+constexpr std::string_view kCreateTitle = "Deep Thought";
+
+}  // namespace
+
+void CreatePuzzle(Game& game, const MasterFiler& fileMaster) {
+  Platform& platform = game.platform;
+  const uint32_t t0 = platform.TickCount();
+  ClearBoard(game);
+  if (!SolvePuzzle(game)) {
+    platform.ShowMessage(kCreateTitle, "No solution on new game??", MessageIcon::None,
+                         MessageButtons::Ok);
+    return;
+  }
+  if (fileMaster) fileMaster(game);
+
+  const uint32_t seconds = (platform.TickCount() - t0) / 1000;
+  const std::string question =
+      "Solution Found in " + std::to_string(seconds) + "\nDo you wish to play this?";
+  if (platform.ShowMessage(kCreateTitle, question, MessageIcon::Question,
+                           MessageButtons::YesNo) != MessageAnswer::Yes) {
+    return;
+  }
+  // Each cell stays a given when a draw from 0 to 80 does not exceed the threshold.
+  const int threshold = 30 + 15 * game.Skill;
+  for (Cell& cell : game.board.cells) {
+    if (platform.Random(80) > threshold) {
+      cell.digit = 0;
+      cell.master = 0;
+    }
+  }
+}
+
+}  // namespace engine

@@ -15,8 +15,6 @@
 
 namespace engine {
 
-constexpr Rgb RgbOf(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
-
 // The text colours offered for the player's digits; ColorButton 111 + i shows entry i.
 // None is black: black text marks a given.
 inline constexpr std::array<Rgb, 9> TextPalette = {

@@ -12,6 +12,7 @@ namespace engine {
 
 using Rgb = int32_t;  // red + 256 * green + 65536 * blue; -1 is the platform's default colour
 inline constexpr Rgb kDefaultColor = -1;
+constexpr Rgb RgbOf(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
 
 enum class MessageIcon { None, Error, Question };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };

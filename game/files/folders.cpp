@@ -1,1 +1,151 @@
-// To be written.
+// The masters and saves folders and the one-time move of older game files into them.
+#include "game/files/folders.h"
+
+#include <cctype>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+#include "common/settings/atomic_file.h"
+#include "common/settings/number_text.h"
+
+namespace files {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kMigrationTitle = "Brindle Deradu";
+constexpr std::string_view kMigrationErrorTitle = "Brindle Deradu Error";
+constexpr std::string_view kMoveQuestion =
+    "Old files detected, before version 1.8\n"
+    "Shall I move all game files to propper directories?";
+
+// MoveFiles states.
+constexpr int kDeclined = 0;
+constexpr int kToDo = 1;
+constexpr int kNoOldFileYet = 2;
+constexpr int kDone = 3;
+
+void ShowError(engine::Game& game, std::string_view text, const fs::path& folder) {
+  game.platform.ShowMessage(kMigrationErrorTitle, std::string(text) + FolderText(folder),
+                            engine::MessageIcon::Error, engine::MessageButtons::Ok);
+}
+
+// A folder that already exists counts as created.
+bool CreateFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::create_directory(folder, error);
+  return !error && fs::is_directory(folder, error);
+}
+
+// Creates the masters folder, then the saves folder; a failure is shown and turns the
+// migration back to "still to do". With stopAtFirstFailure the saves folder is not tried
+// after the masters folder failed.
+bool CreateBothFolders(engine::Game& game, bool stopAtFirstFailure) {
+  bool created = true;
+  if (!CreateFolder(game.MastersFolder)) {
+    ShowError(game, "Unable to create Master directory\n", game.MastersFolder);
+    game.MoveFiles = kToDo;
+    created = false;
+    if (stopAtFirstFailure) return false;
+  }
+  if (!CreateFolder(game.SavesFolder)) {
+    ShowError(game, "Unable to create Save directory\n", game.SavesFolder);
+    game.MoveFiles = kToDo;
+    created = false;
+  }
+  return created;
+}
+
+// Copies the file over any of the same name in targetFolder and removes the original only
+// once the copy is complete; a failure leaves the file where it was and the old copy intact.
+void MoveIntoFolder(const fs::path& file, const fs::path& targetFolder) {
+  std::error_code error;
+  const auto size = fs::file_size(file, error);
+  if (error) return;
+  std::string bytes(size, '\0');
+  std::ifstream in(file, std::ios::binary);
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) return;
+  in.close();
+  if (!settings::WriteFileAtomically(targetFolder / file.filename(), bytes)) return;
+  fs::remove(file, error);
+}
+
+void RunMigration(engine::Game& game, settings::SettingsStore& store) {
+  auto entries = ListFolder(game.ProgramFolder);
+  if (!entries) {
+    ShowError(game, "Unable to examine directory \n", game.ProgramFolder);
+    game.MoveFiles = kDeclined;  // for this run only
+    return;
+  }
+  game.MoveFiles = kNoOldFileYet;
+  for (const FolderEntry& entry : *entries) {
+    if (!entry.isFile) continue;
+    const std::string extension = UpperExtension(entry.path.filename());
+    const fs::path* target = extension == "SMS"   ? &game.MastersFolder
+                             : extension == "SSV" ? &game.SavesFolder
+                                                  : nullptr;
+    if (target == nullptr) continue;
+    if (game.MoveFiles == kNoOldFileYet) {
+      if (game.platform.ShowMessage(kMigrationTitle, kMoveQuestion, engine::MessageIcon::Question,
+                                    engine::MessageButtons::YesNo) != engine::MessageAnswer::Yes) {
+        game.MoveFiles = kDeclined;
+        break;
+      }
+      game.MoveFiles = kDone;
+      if (!CreateBothFolders(game, true)) break;
+    }
+    MoveIntoFolder(entry.path, *target);
+  }
+  if (game.MoveFiles == kNoOldFileYet) {
+    game.MoveFiles = kDone;
+    CreateBothFolders(game, false);
+  }
+  store.WriteSettingText("MoveFiles", settings::FormatNumber(game.MoveFiles));
+}
+
+}  // namespace
+
+void SetUpFolders(engine::Game& game) {
+  std::error_code ignored;
+  fs::current_path(game.ProgramFolder, ignored);
+  game.MastersFolder = game.ProgramFolder / "Masters" / "";
+  game.SavesFolder = game.ProgramFolder / "Saves" / "";
+}
+
+void MigrateOldFiles(engine::Game& game, settings::SettingsStore& store) {
+  game.MoveFiles = settings::ParseNumber(store.ReadSettingText("MoveFiles", "1"));
+  if (game.MoveFiles == kToDo) RunMigration(game, store);
+  if (game.MoveFiles < kNoOldFileYet) {
+    game.MastersFolder = game.ProgramFolder;
+    game.SavesFolder = game.ProgramFolder;
+  }
+}
+
+std::optional<std::vector<FolderEntry>> ListFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::directory_iterator it(folder, error);
+  if (error) return std::nullopt;
+  std::vector<FolderEntry> entries;
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code typeError;
+    entries.push_back({it->path(), it->is_regular_file(typeError)});
+  }
+  return entries;
+}
+
+std::string FolderText(const fs::path& folder) {
+  if (folder.empty() || !folder.has_filename()) return folder.string();
+  return (folder / "").string();
+}
+
+std::string UpperExtension(const fs::path& fileName) {
+  const std::string name = fileName.string();
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return {};
+  std::string extension = name.substr(dot + 1);
+  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return extension;
+}
+
+}  // namespace files

@@ -22,17 +22,20 @@ bool WriteMasterGrid(const engine::Board& board, const std::filesystem::path& pa
 std::string FormatGameFile(const engine::Board& board);
 
 // Parses the file's bytes into board. masterNumber 0 is a plain load; any other value a
-// master load, which makes every digit a given. Returns whether every cell is filled.
+// master load, which makes every digit a given. A digit line outside 0 to 9 gives an empty
+// cell. Returns whether every cell is filled.
 bool ParseGameFile(std::string_view bytes, int masterNumber, engine::Board& board);
 // Reads the file into game.board; a complete grid is thinned out by game.Skill. Fails,
-// leaving the Board untouched, when the file does not exist or cannot be read.
+// leaving the Board untouched and creating nothing, when the file does not exist or cannot
+// be read.
 bool ReadGameFile(engine::Game& game, const std::filesystem::path& path, int masterNumber);
 
 // The next free numbered master name ("007"), starting at the LastSave number of the
-// settings file and stored there; empty when every number up to 999 is taken.
+// settings file and stored there and in game.LastSave; empty when every number up to 999 is
+// taken.
 std::string NextNumberedMasterName(engine::Game& game);
 // Files the Board as the next numbered master in MastersFolder and sets the title; returns
-// the file name written or empty (used by the Create command).
+// the file name written ("007.sms") or empty (used by the Create command).
 std::string FileNumberedMaster(engine::Game& game);
 
 }  // namespace files

@@ -9,8 +9,12 @@
 
 namespace shell {
 
-// Runs the start-up sequence up to the event loop. The main window exists and shows.
-void StartGame(engine::Game& game, const std::filesystem::path& executablePath);
+// Start-up, first half: folders, the help link, and the window state at its base size.
+// The shell then builds and shows the main window from game.window.
+void BeginStartUp(engine::Game& game, const std::filesystem::path& executablePath);
+// Start-up, second half, with the window showing: tool state, sounds, settings, folder
+// migration and the start-up puzzle. The event loop follows.
+void FinishStartUp(engine::Game& game);
 
 // Events of the loop. Each runs to completion; RunChores follows every event and the idle
 // timer, storing the window size and flashing a finished board.

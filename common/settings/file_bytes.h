@@ -1,0 +1,18 @@
+// Reading a file whole, and telling whether a file may be changed.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace settings {
+
+// The whole content of the file, or nothing when it cannot be opened or read (a missing
+// file, a folder, no permission).
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
+// Whether the file exists and can be opened for writing without changing it.
+bool IsWritableFile(const std::filesystem::path& path);
+// Whether anything at all stands at path; false only when it is certainly absent.
+bool PathIsTaken(const std::filesystem::path& path);
+
+}  // namespace settings

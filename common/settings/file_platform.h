@@ -1,0 +1,15 @@
+// The operating-system calls behind whole-file reads and writes: opening a file by its path
+// in the platform's own encoding, and pushing written data to the disk.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+
+namespace settings {
+
+// std::fopen with a path that may hold any character the file system allows.
+std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
+// Flushes the stream and asks the system to put its data on the disk; false on failure.
+bool SyncFile(std::FILE* file);
+
+}  // namespace settings

@@ -1,0 +1,297 @@
+// Candidate bitboards with constraint propagation and a completion counter.
+//
+// Propagation, for one digit within one band: each of the band's three rows and three boxes
+// holds the digit exactly once, so its rows map one-to-one onto its boxes. A minirow (the
+// three cells where a row crosses a box) may hold the digit only if some such one-to-one map
+// that uses only minirows with candidates uses it. Across the bands, each column holds the
+// digit once: a column with candidates in one band only must get the digit there, and a box
+// whose candidates lie in one column takes that column from the other bands. Besides, a
+// cell with a single candidate, and a row, box or column with a single place for a digit,
+// fix that cell. Every rule removes only candidates that no completion uses.
+#include "game/engine/candidate_grid.h"
+
+#include <bit>
+
+namespace engine {
+namespace {
+
+constexpr uint32_t kBandMask = (1u << 27) - 1;
+
+constexpr uint32_t Fold(uint32_t band) { return (band | band >> 9 | band >> 18) & 511; }
+constexpr uint32_t Spread(uint32_t columns) { return columns | columns << 9 | columns << 18; }
+constexpr bool IsSingleBit(uint32_t x) { return x != 0 && (x & (x - 1)) == 0; }
+
+struct Tables {
+  // Boxes (bit 0-2) in which a 9-bit row has candidates.
+  std::array<uint8_t, 512> boxesOfRow{};
+  // Minirow bit 3 * row + box: the minirows some one-to-one map of rows onto boxes within
+  // the given set uses; 0 when there is none.
+  std::array<uint16_t, 512> usableMinirows{};
+  // The band cells of a set of minirows.
+  std::array<uint32_t, 512> cellsOfMinirows{};
+  // For the columns that must take the digit in this band: the band cells still allowed,
+  // a box holding such a column keeping that column only; 0 when a box holds two of them.
+  std::array<uint32_t, 512> allowedByColumns{};
+  // For the columns holding candidates: those that are the only one of their box.
+  std::array<uint16_t, 512> lonelyColumns{};
+  // Peers of a band cell within its band (its row and box), and the cell's column.
+  std::array<uint32_t, 27> bandPeers{};
+  std::array<uint8_t, 27> columnOf{};
+};
+
+constexpr Tables MakeTables() {
+  Tables t;
+  for (uint32_t v = 0; v < 512; ++v) {
+    uint32_t boxes = 0;
+    uint32_t allowed = 0;
+    uint32_t lonely = 0;
+    bool valid = true;
+    for (int box = 0; box < 3; ++box) {
+      uint32_t group = (v >> (3 * box)) & 7;
+      if (group != 0) boxes |= 1u << box;
+      if (IsSingleBit(group)) lonely |= group << (3 * box);
+      if (group != 0 && !IsSingleBit(group)) valid = false;
+      allowed |= (group != 0 ? group : 7u) << (3 * box);
+    }
+    t.boxesOfRow[v] = static_cast<uint8_t>(boxes);
+    t.allowedByColumns[v] = valid ? Spread(allowed) : 0;
+    t.lonelyColumns[v] = static_cast<uint16_t>(lonely);
+
+    constexpr int kMaps[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2}, {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+    uint32_t usable = 0;
+    for (const auto& map : kMaps) {
+      uint32_t used = 1u << map[0] | 1u << (3 + map[1]) | 1u << (6 + map[2]);
+      if ((used & v) == used) usable |= used;
+    }
+    t.usableMinirows[v] = static_cast<uint16_t>(usable);
+
+    uint32_t cells = 0;
+    for (int m = 0; m < 9; ++m) {
+      if ((v >> m) & 1) cells |= 7u << (9 * (m / 3) + 3 * (m % 3));
+    }
+    t.cellsOfMinirows[v] = cells;
+  }
+  for (int i = 0; i < 27; ++i) {
+    int row = i / 9;
+    int column = i % 9;
+    uint32_t peers = 0;
+    for (int j = 0; j < 27; ++j) {
+      if (j != i && (j / 9 == row || (j % 9) / 3 == column / 3)) peers |= 1u << j;
+    }
+    t.bandPeers[i] = peers;
+    t.columnOf[i] = static_cast<uint8_t>(column);
+  }
+  return t;
+}
+
+constexpr Tables kTables = MakeTables();
+
+constexpr uint32_t RowMask(int row) { return 511u << (9 * row); }
+constexpr uint32_t BoxMask(int box) { return Spread(7u << (3 * box)); }
+
+}  // namespace
+
+CandidateGrid::CandidateGrid() {
+  for (int d = 0; d < 9; ++d) {
+    for (int b = 0; b < 3; ++b) {
+      cand_[d][b] = kBandMask;
+      seen_[d][b] = 0;  // forces a first look at every digit and band
+    }
+  }
+  for (uint32_t& band : unsolved_) band = kBandMask;
+}
+
+int CandidateGrid::DigitAt(int k) const {
+  if (!IsSolved(k)) return 0;
+  for (int d = 1; d <= 9; ++d) {
+    if (Allows(k, d)) return d;
+  }
+  return 0;
+}
+
+bool CandidateGrid::Place(int k, int d) {
+  return Assign(d - 1, k / 27, 1u << (k % 27)) && Propagate();
+}
+
+bool CandidateGrid::PlaceAll(const Digits& digits) {
+  for (int k = 0; k < 81; ++k) {
+    int d = digits[k];
+    if (d != 0 && !Assign(d - 1, k / 27, 1u << (k % 27))) return false;
+  }
+  return Propagate();
+}
+
+bool CandidateGrid::Eliminate(int k, int d) {
+  cand_[d - 1][k / 27] &= ~(1u << (k % 27));
+  return Propagate();
+}
+
+// Fixes digit (0-8) in one cell: the cell loses every other digit, its peers lose this one.
+bool CandidateGrid::Assign(int digit, int band, uint32_t bit) {
+  if (!(cand_[digit][band] & bit)) return false;
+  if (!(unsolved_[band] & bit)) return true;
+  unsolved_[band] &= ~bit;
+  for (auto& digitBands : cand_) digitBands[band] &= ~bit;
+  int i = std::countr_zero(bit);
+  cand_[digit][band] = (cand_[digit][band] & ~kTables.bandPeers[i]) | bit;
+  uint32_t column = Spread(1u << kTables.columnOf[i]);
+  for (int other = 0; other < 3; ++other) {
+    if (other != band) cand_[digit][other] &= ~column;
+  }
+  return true;
+}
+
+bool CandidateGrid::UpdateDigitBand(int digit, int band) {
+  uint32_t(&bands)[3] = cand_[digit];
+  const int next = band == 2 ? 0 : band + 1;
+  const int last = 3 - band - next;
+  uint32_t cells = bands[band];
+  uint32_t mustHere;
+  for (;;) {
+    uint32_t minirows = kTables.boxesOfRow[cells & 511] |
+                        kTables.boxesOfRow[(cells >> 9) & 511] << 3 |
+                        kTables.boxesOfRow[cells >> 18] << 6;
+    uint32_t usable = kTables.usableMinirows[minirows];
+    if (usable == 0) return false;
+    cells &= kTables.cellsOfMinirows[usable];
+    uint32_t here = Fold(cells);
+    uint32_t elsewhere = Fold(bands[next]) | Fold(bands[last]);
+    if ((here | elsewhere) != 511) return false;
+    mustHere = here & ~elsewhere;
+    uint32_t allowed = cells & kTables.allowedByColumns[mustHere];
+    if (allowed == cells) break;
+    cells = allowed;
+  }
+  bands[band] = cells;
+
+  uint32_t lonely = Spread(kTables.lonelyColumns[Fold(cells)]);
+  bands[next] &= ~lonely;
+  bands[last] &= ~lonely;
+
+  uint32_t singles = 0;
+  for (int part = 0; part < 3; ++part) {
+    uint32_t row = cells & RowMask(part);
+    uint32_t box = cells & BoxMask(part);
+    if (IsSingleBit(row)) singles |= row;
+    if (IsSingleBit(box)) singles |= box;
+  }
+  uint32_t r0 = cells & 511, r1 = (cells >> 9) & 511, r2 = cells >> 18;
+  uint32_t inOneRow = (r0 ^ r1 ^ r2) & ~(r0 & r1 & r2);
+  singles |= cells & Spread(inOneRow & mustHere);
+  singles &= unsolved_[band];
+
+  seen_[digit][band] = cells;
+  while (singles != 0) {
+    uint32_t bit = singles & (0u - singles);
+    singles ^= bit;
+    if (!Assign(digit, band, bit)) return false;
+  }
+  return true;
+}
+
+// Cells left with one candidate get it; a cell with none fails.
+bool CandidateGrid::AssignCellSingles(bool& placed) {
+  placed = false;
+  for (int b = 0; b < 3; ++b) {
+    uint32_t once = 0, twice = 0;
+    for (const auto& digitBands : cand_) {
+      twice |= once & digitBands[b];
+      once |= digitBands[b];
+    }
+    if (unsolved_[b] & ~once) return false;
+    uint32_t singles = unsolved_[b] & ~twice;
+    while (singles != 0) {
+      uint32_t bit = singles & (0u - singles);
+      singles ^= bit;
+      int digit = 0;
+      while (digit < 9 && !(cand_[digit][b] & bit)) ++digit;
+      if (digit == 9 || !Assign(digit, b, bit)) return false;
+      placed = true;
+    }
+  }
+  return true;
+}
+
+bool CandidateGrid::Propagate() {
+  for (;;) {
+    bool changed = false;
+    for (int d = 0; d < 9; ++d) {
+      for (int b = 0; b < 3; ++b) {
+        if (cand_[d][b] == seen_[d][b]) continue;
+        changed = true;
+        if (!UpdateDigitBand(d, b)) return false;
+      }
+    }
+    if (changed) continue;
+    bool placed;
+    if (!AssignCellSingles(placed)) return false;
+    if (!placed) return true;
+  }
+}
+
+int CandidateGrid::BranchCell() const {
+  int best = -1;
+  int bestCount = 10;
+  for (int b = 0; b < 3; ++b) {
+    uint32_t once = 0, twice = 0, thrice = 0;
+    for (const auto& digitBands : cand_) {
+      thrice |= twice & digitBands[b];
+      twice |= once & digitBands[b];
+      once |= digitBands[b];
+    }
+    uint32_t pairs = unsolved_[b] & twice & ~thrice;
+    if (pairs != 0) return 27 * b + std::countr_zero(pairs);
+    for (uint32_t open = unsolved_[b]; open != 0 && bestCount > 3; open &= open - 1) {
+      int i = std::countr_zero(open);
+      int count = 0;
+      for (const auto& digitBands : cand_) count += (digitBands[b] >> i) & 1;
+      if (count < bestCount) {
+        bestCount = count;
+        best = 27 * b + i;
+      }
+    }
+  }
+  return best;
+}
+
+namespace {
+
+struct Counter {
+  int limit;
+  const StartDigits& start;
+  Digits* first;
+  SearchMonitor& monitor;
+  int found = 0;
+
+  void Explore(const CandidateGrid& grid) {
+    int k = grid.BranchCell();
+    if (k < 0) {
+      if (found++ == 0 && first != nullptr) {
+        for (int cell = 0; cell < 81; ++cell) (*first)[cell] = static_cast<int8_t>(grid.DigitAt(cell));
+      }
+      return;
+    }
+    // Once a digit's completions are counted the digit is struck from the cell, which may
+    // in turn rule out the digits still to come.
+    CandidateGrid rest = grid;
+    int d = start[k];
+    for (int tried = 0; tried < 9 && found < limit; ++tried, d = d % 9 + 1) {
+      if (!rest.Allows(k, d)) continue;
+      if (!monitor.Step()) return;
+      CandidateGrid child = rest;
+      if (child.Place(k, d)) Explore(child);
+      if (!rest.Eliminate(k, d)) return;
+    }
+  }
+};
+
+}  // namespace
+
+int CountCompletions(const CandidateGrid& grid, int limit, const StartDigits& start,
+                     Digits* first, SearchMonitor& monitor) {
+  Counter counter{limit, start, first, monitor};
+  counter.Explore(grid);
+  return monitor.Abandoned() ? 0 : counter.found;
+}
+
+}  // namespace engine

@@ -1,0 +1,29 @@
+// Tarnwick: the Deradu game.
+#include <QApplication>
+
+#include "game/engine/game.h"
+#include "game/shell/app.h"
+#include "game/shell/qt/main_window.h"
+#include "game/shell/qt/qt_platform.h"
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  application.setQuitOnLastWindowClosed(false);
+
+  shell_qt::QtPlatform platform;
+  engine::Game game(platform);
+  shell::BeginStartUp(game, QCoreApplication::applicationFilePath().toStdString());
+
+  shell_qt::MainWindow window(game);
+  platform.SetMainWindow(&window);
+  window.SetCloseWhileBusy([&platform] { platform.AbandonSearch(); });
+  window.show();
+
+  shell::FinishStartUp(game);
+  window.Render();
+  window.EnableDispatch();
+  application.exec();
+
+  shell::ShutdownGame(game);
+  return 0;
+}

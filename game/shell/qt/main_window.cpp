@@ -1,0 +1,289 @@
+// The game's main window: renders the gadget state of engine::Game and turns widget events
+// into the game's events, one at a time.
+#include "game/shell/qt/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <vector>
+
+#include "game/shell/app.h"
+#include "game/shell/menus.h"
+#include "game/shell/qt/cell_field.h"
+#include "game/shell/qt/colors.h"
+
+namespace shell_qt {
+namespace {
+
+using namespace engine;
+
+// How often the chores run while nothing happens: the size is stored one to two seconds
+// after the last change, and a finished board lights one digit per second.
+constexpr int kIdleIntervalMs = 250;
+
+QPushButton* MakeToggle(QWidget* parent, const QString& text) {
+  auto* button = new QPushButton(text, parent);
+  button->setCheckable(true);
+  button->setFocusPolicy(Qt::StrongFocus);
+  return button;
+}
+
+QIcon SwatchIcon(Rgb rgb) {
+  QPixmap swatch(15, 15);
+  swatch.fill(ToQColor(rgb, Qt::black));
+  return QIcon(swatch);
+}
+
+QIcon ProgramIcon() {
+  QPixmap icon(32, 32);
+  icon.fill(Qt::white);
+  QPainter painter(&icon);
+  painter.setPen(QPen(Qt::black, 1));
+  for (int i = 0; i <= 9; ++i) {
+    painter.setPen(QPen(Qt::black, i % 3 == 0 ? 2 : 1));
+    int at = 1 + i * 10 / 3;
+    painter.drawLine(at, 1, at, 31);
+    painter.drawLine(1, at, 31, at);
+  }
+  painter.fillRect(12, 12, 9, 9, QColor(255, 0, 0));
+  return QIcon(icon);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Game& game)
+    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      game_(game) {
+  setWindowIcon(ProgramIcon());
+  auto* client = new QWidget(this);
+  setCentralWidget(client);
+  defaultPalette_ = client->palette();
+  BuildMenus();
+  BuildGadgets();
+  // The window itself holds the focus at first, so that no cell takes it (and enters a
+  // digit) when the window is first activated.
+  client->setFocus();
+
+  resize(game_.window.innerWidth, game_.window.innerHeight);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  move(screen.center() - QPoint(width() / 2, height() / 2));
+
+  connect(&idleTimer_, &QTimer::timeout, this, [this] {
+    if (!busy_) Dispatch([] {});
+  });
+  idleTimer_.start(kIdleIntervalMs);
+  Render();
+}
+
+QAction* MainWindow::MenuAction(int menuId) const {
+  auto found = actions_.find(menuId);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::BuildMenus() {
+  for (const shell::Menu& menu : shell::MenuBar()) {
+    std::vector<QMenu*> open{menuBar()->addMenu(QString::fromUtf8(menu.title.data(),
+                                                                  menu.title.size()))};
+    for (const shell::MenuEntry& entry : menu.entries) {
+      const QString text = QString::fromUtf8(entry.text.data(), entry.text.size());
+      switch (entry.kind) {
+        case shell::MenuEntry::Kind::Separator: open.back()->addSeparator(); break;
+        case shell::MenuEntry::Kind::SubmenuBegin: open.push_back(open.back()->addMenu(text)); break;
+        case shell::MenuEntry::Kind::SubmenuEnd: open.pop_back(); break;
+        case shell::MenuEntry::Kind::Item: {
+          // The text after "\t" is shown right-aligned as a key hint only.
+          QAction* action = open.back()->addAction(text);
+          action->setData(entry.id);
+          action->setCheckable(entry.checkable);
+          const int id = entry.id;
+          connect(action, &QAction::triggered, this,
+                  [this, id] { Dispatch([this, id] { shell::OnMenu(game_, id); }); });
+          actions_[id] = action;
+          break;
+        }
+      }
+    }
+  }
+  const std::pair<const char*, int> shortcuts[] = {{"Ctrl+Z", MenuUndo}, {"F1", MenuHelp}};
+  for (const auto& [keys, id] : shortcuts) {
+    const int menuId = id;
+    auto* shortcut = new QShortcut(QKeySequence(keys), this);
+    connect(shortcut, &QShortcut::activated, this,
+            [this, menuId] { Dispatch([this, menuId] { shell::OnMenu(game_, menuId); }); });
+  }
+}
+
+void MainWindow::BuildGadgets() {
+  QWidget* client = centralWidget();
+  auto track = [this](int id, QWidget* widget) {
+    widget->setObjectName(QString::number(id));
+    gadgets_[id] = widget;
+  };
+  for (int k = 0; k < kCellCount; ++k) {
+    auto* cell = new CellField(client);
+    cells_[k] = cell;
+    track(k, cell);
+    connect(cell, &CellField::focusEntered, this,
+            [this, k] { Dispatch([this, k] { shell::OnCellFocus(game_, k); }); });
+    connect(cell, &QLineEdit::textEdited, this, [this, k](const QString& text) {
+      const std::string typed = text.toStdString();
+      Dispatch([this, k, typed] {
+        shell::OnCellChange(game_, k, typed);
+        typedCell_ = k;
+      });
+    });
+  }
+  auto clickable = [this, &track](int id, QPushButton* button) {
+    track(id, button);
+    connect(button, &QPushButton::clicked, this,
+            [this, id] { Dispatch([this, id] { shell::OnGadgetClick(game_, id); }); });
+  };
+  for (int id = kFirstColumnButton; id < kColorLabel; ++id) clickable(id, MakeToggle(client, {}));
+
+  track(kColorLabel, new QLabel("Color:", client));
+  for (int i = 0; i < 9; ++i) {
+    auto* button = new QPushButton(client);
+    button->setIcon(SwatchIcon(TextPalette[i]));
+    button->setIconSize(QSize(15, 15));
+    button->setFocusPolicy(Qt::StrongFocus);
+    clickable(kFirstColorButton + i, button);
+  }
+  track(kNumberLabel, new QLabel("Number", client));
+  for (int i = 0; i < 10; ++i) {
+    clickable(kFirstNumberButton + i, MakeToggle(client, QString::fromStdString(
+                                                             game_.window.numberCaptions[i])));
+  }
+  gadgets_[kClearButton]->setToolTip("Clear a spot");
+  auto* mark = MakeToggle(client, "M");
+  mark->setToolTip("Mark all numbers matching toolbar");
+  clickable(kMarkButton, mark);
+}
+
+void MainWindow::Dispatch(std::function<void()> handler) {
+  if (!dispatchEnabled_) return;
+  if (busy_) {
+    pending_.push_back(std::move(handler));
+    return;
+  }
+  busy_ = true;
+  pending_.push_back(std::move(handler));
+  while (!pending_.empty()) {
+    std::function<void()> next = std::move(pending_.front());
+    pending_.pop_front();
+    next();
+    shell::RunChores(game_);
+    Render();
+    if (shell::ExitRequested(game_)) {
+      pending_.clear();
+      QApplication::quit();
+      break;
+    }
+  }
+  busy_ = false;
+}
+
+void MainWindow::Render() {
+  const MainWindowState& state = game_.window;
+  const bool first = !shown_.has_value();
+  if (first || shown_->title != state.title) setWindowTitle(QString::fromStdString(state.title));
+  for (int k = 0; k < kCellCount; ++k) RenderCell(k);
+  typedCell_.reset();
+
+  for (int i = 0; i < 18; ++i) {
+    static_cast<QPushButton*>(gadgets_[kFirstColumnButton + i])->setChecked(state.linePressed[i]);
+  }
+  for (int i = 0; i < 10; ++i) {
+    auto* button = static_cast<QPushButton*>(gadgets_[kFirstNumberButton + i]);
+    button->setChecked(state.numberPressed[i]);
+    if (first || shown_->numberCaptions[i] != state.numberCaptions[i]) {
+      button->setText(QString::fromStdString(state.numberCaptions[i]));
+    }
+  }
+  // The chosen colour square is drawn pushed in; the squares never stay down by themselves.
+  for (int i = 0; i < 9; ++i) {
+    static_cast<QPushButton*>(gadgets_[kFirstColorButton + i])->setDown(i == state.pushedColorButton);
+  }
+  static_cast<QPushButton*>(gadgets_[kMarkButton])->setChecked(state.markPressed);
+  if (first || shown_->colorLabelColor != state.colorLabelColor) {
+    QPalette palette = gadgets_[kColorLabel]->palette();
+    palette.setColor(QPalette::WindowText, ToQColor(state.colorLabelColor,
+                                                    defaultPalette_.color(QPalette::WindowText)));
+    gadgets_[kColorLabel]->setPalette(palette);
+  }
+  for (const auto& [id, action] : actions_) {
+    if (action->isCheckable()) action->setChecked(state.menuChecks[id]);
+  }
+  RenderGeometry();
+  shown_ = state;
+}
+
+void MainWindow::RenderCell(int k) {
+  const CellGadget& cell = game_.window.cells[k];
+  CellField* field = cells_[k];
+  const QString text = QString::fromStdString(cell.text);
+  // Writing a cell's text puts its caret before the first character, as the typing rule
+  // of the game expects.
+  if (field->text() != text || typedCell_ == k) {
+    field->setText(text);
+    field->setCursorPosition(0);
+  }
+  const bool first = !shown_.has_value();
+  if (first || shown_->cells[k].backColor != cell.backColor ||
+      shown_->cells[k].textColor != cell.textColor) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, ToQColor(cell.backColor, defaultPalette_.color(QPalette::Base)));
+    palette.setColor(QPalette::Text, ToQColor(cell.textColor, defaultPalette_.color(QPalette::Text)));
+    field->setPalette(palette);
+  }
+}
+
+void MainWindow::RenderGeometry() {
+  for (int id = 0; id < kGadgetCount; ++id) {
+    const Rect& rect = game_.window.geometry[id];
+    if (shown_ && shown_->geometry[id] == rect) continue;
+    gadgets_[id]->setGeometry(rect.x, rect.y, rect.width, rect.height);
+  }
+}
+
+void MainWindow::ReportSize() {
+  const int w = width();
+  const int h = height();
+  if (w == game_.window.innerWidth && h == game_.window.innerHeight) return;
+  Dispatch([this, w, h] { shell::OnSize(game_, w, h); });
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  if (!dispatchEnabled_) return;
+  if (busy_) {
+    if (closeWhileBusy_) closeWhileBusy_();
+    return;
+  }
+  Dispatch([this] {
+    if (shell::OnCloseRequest(game_)) game_.exitRequested = true;
+  });
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (!isMinimized()) ReportSize();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  // Coming back from the minimized state lays the gadgets out again and stores the size.
+  if (event->type() == QEvent::WindowStateChange && !isMinimized() &&
+      static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) {
+    Dispatch([this] { shell::OnSize(game_, width(), height()); });
+  }
+}
+
+}  // namespace shell_qt

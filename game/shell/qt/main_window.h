@@ -1,0 +1,73 @@
+// The game's main window: renders the gadget state of engine::Game and turns widget events
+// into the game's events, one at a time.
+#pragma once
+
+#include <QMainWindow>
+#include <QPalette>
+#include <QTimer>
+#include <array>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "game/engine/game.h"
+
+class QAction;
+class QLabel;
+class QPushButton;
+
+namespace shell_qt {
+
+class CellField;
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit MainWindow(engine::Game& game);
+
+  // Shows what game.window holds; only what changed since the last call is touched.
+  void Render();
+  // Widget events reach the game only once start-up has finished.
+  void EnableDispatch() { dispatchEnabled_ = true; }
+  // Called for a close request that arrives while a command runs (the search's progress
+  // window pumps events meanwhile).
+  void SetCloseWhileBusy(std::function<void()> handler) { closeWhileBusy_ = std::move(handler); }
+
+  CellField* Cell(int k) const { return cells_[k]; }
+  QWidget* Gadget(int id) const { return gadgets_[id]; }
+  QAction* MenuAction(int menuId) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void BuildGadgets();
+  // Runs one game event to completion, then the chores, then renders. An event raised
+  // while another runs (inside a message box, say) waits until that one has finished.
+  void Dispatch(std::function<void()> handler);
+  void RenderCell(int k);
+  void RenderGeometry();
+  void ReportSize();
+
+  engine::Game& game_;
+  std::array<CellField*, engine::kCellCount> cells_{};
+  std::array<QWidget*, engine::kGadgetCount> gadgets_{};
+  std::map<int, QAction*> actions_;
+  QTimer idleTimer_;
+  QPalette defaultPalette_;
+  std::function<void()> closeWhileBusy_;
+  bool dispatchEnabled_ = false;
+  bool busy_ = false;
+  std::deque<std::function<void()>> pending_;
+  // A cell the player typed into is always written back, so that its caret goes before
+  // the first character.
+  std::optional<int> typedCell_;
+  std::optional<engine::MainWindowState> shown_;
+};
+
+}  // namespace shell_qt

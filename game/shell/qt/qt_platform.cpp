@@ -1,0 +1,174 @@
+// The game's platform on Qt.
+#include "game/shell/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStringList>
+#include <QThread>
+#include <QUrl>
+#include <chrono>
+
+#include "game/shell/qt/colors.h"
+#include "game/shell/qt/main_window.h"
+#include "game/shell/qt/progress_window.h"
+
+namespace shell_qt {
+namespace {
+
+using engine::MessageAnswer;
+using engine::MessageButtons;
+using engine::MessageIcon;
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+uint32_t ClockSeed() {
+  return static_cast<uint32_t>(
+      std::chrono::system_clock::now().time_since_epoch().count());
+}
+
+}  // namespace
+
+QString ToQtFilter(const std::string& filter) {
+  const QStringList parts = FromUtf8(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    // Qt reads the patterns from the parentheses, so the description loses its own.
+    const qsizetype parenthesis = description.indexOf(" (");
+    if (parenthesis >= 0) description.truncate(parenthesis);
+    QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+#ifndef _WIN32
+    // "*.*" means every file, also those without an extension.
+    patterns.replaceInStrings(QStringLiteral("*.*"), QStringLiteral("*"));
+#endif
+    filters << description + " (" + patterns.join(' ') + ")";
+  }
+  return filters.join(";;");
+}
+
+QtPlatform::QtPlatform() : random_(ClockSeed()) { clock_.start(); }
+
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::AbandonSearch() {
+  if (progress_) progress_->RequestClose();
+}
+
+MessageAnswer QtPlatform::ShowMessage(std::string_view title, std::string_view text,
+                                      MessageIcon icon, MessageButtons buttons) {
+  if (window_) window_->Render();
+  QMessageBox box(window_);
+  box.setWindowTitle(FromUtf8(title));
+  box.setText(FromUtf8(text));
+  box.setIcon(icon == MessageIcon::Error      ? QMessageBox::Critical
+              : icon == MessageIcon::Question ? QMessageBox::Question
+                                              : QMessageBox::NoIcon);
+  switch (buttons) {
+    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MessageButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  switch (box.exec()) {
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    case QMessageBox::Ok: return MessageAnswer::Ok;
+    default: return MessageAnswer::Cancel;
+  }
+}
+
+std::string QtPlatform::AskFileName(const engine::FileRequest& request) {
+  if (window_) window_->Render();
+  QString start = FromUtf8(request.initialFolder);
+  if (!request.initialName.empty()) start = QDir(start).filePath(FromUtf8(request.initialName));
+  const QString title = FromUtf8(request.title);
+  const QString filter = ToQtFilter(request.filter);
+  const QString chosen =
+      request.save ? QFileDialog::getSaveFileName(window_, title, start, filter, nullptr,
+                                                  QFileDialog::DontConfirmOverwrite)
+                   : QFileDialog::getOpenFileName(window_, title, start, filter);
+  return chosen.toStdString();
+}
+
+std::optional<engine::Rgb> QtPlatform::AskColor(engine::Rgb initial) {
+  if (window_) window_->Render();
+  const QColor chosen = QColorDialog::getColor(ToQColor(initial, Qt::black), window_);
+  if (!chosen.isValid()) return std::nullopt;
+  return ToRgb(chosen);
+}
+
+void QtPlatform::InitSound() {}
+
+bool QtPlatform::LoadSound(int, const std::string&) { return false; }
+
+void QtPlatform::PlaySound(int) {}
+
+void QtPlatform::StopSound(int) {}
+
+void QtPlatform::PlayBeep(engine::Beep) { QApplication::beep(); }
+
+bool QtPlatform::StartProcess(const std::string& path, const std::string& workingFolder) {
+  return QProcess::startDetached(FromUtf8(path), {}, FromUtf8(workingFolder));
+}
+
+bool QtPlatform::OpenDocument(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
+}
+
+bool QtPlatform::WindowExists(int64_t) { return false; }
+
+void QtPlatform::BringToFront(int64_t) {}
+
+void QtPlatform::AskToClose(int64_t) {}
+
+void QtPlatform::ResizeMainWindow(int innerWidth, int innerHeight) {
+  if (window_) window_->resize(innerWidth, innerHeight);
+}
+
+void QtPlatform::FlushEvents() {
+  // Events of the first display are taken here and not dispatched: the window passes
+  // nothing to the game until start-up has finished.
+  for (int round = 0; round < 3; ++round) {
+    QThread::msleep(1);
+    QCoreApplication::processEvents();
+  }
+}
+
+void QtPlatform::OpenProgress() {
+  progress_ = std::make_unique<ProgressWindow>();
+  if (window_) window_->setEnabled(false);
+  progress_->show();
+  progress_->raise();
+  QCoreApplication::processEvents();
+}
+
+bool QtPlatform::UpdateProgress(int value) {
+  if (!progress_) return true;
+  progress_->SetValue(value);
+  QCoreApplication::processEvents();
+  return !progress_->CloseRequested();
+}
+
+void QtPlatform::CloseProgress() {
+  progress_.reset();
+  if (window_) {
+    window_->setEnabled(true);
+    window_->activateWindow();
+  }
+}
+
+uint32_t QtPlatform::TickCount() { return static_cast<uint32_t>(clock_.elapsed()) + 1; }
+
+void QtPlatform::Sleep(uint32_t milliseconds) { QThread::msleep(milliseconds); }
+
+int QtPlatform::Random(int maxInclusive) { return random_.Next(maxInclusive); }
+
+}  // namespace shell_qt

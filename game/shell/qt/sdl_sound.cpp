@@ -1,0 +1,85 @@
+// The game's two sound slots over SDL2 and SDL2_mixer.
+#include "game/shell/qt/sdl_sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+namespace shell {
+namespace {
+
+std::optional<std::vector<char>> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+// True when SDL decodes the bytes as a WAV file with at least one sample frame.
+bool IsPlayableWav(const std::vector<char>& bytes) {
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  if (source == nullptr) return false;
+  SDL_AudioSpec spec;
+  Uint8* samples = nullptr;
+  Uint32 length = 0;
+  const bool decoded = SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) != nullptr;
+  SDL_FreeWAV(samples);
+  return decoded && length > 0;
+}
+
+}  // namespace
+
+SdlSound::~SdlSound() {
+  for (Slot& slot : slots_) {
+    if (slot.chunk != nullptr) Mix_FreeChunk(slot.chunk);
+  }
+  if (deviceOpen_) Mix_CloseAudio();
+  if (sdlStarted_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlSound::Init() {
+  if (sdlStarted_) return;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+  sdlStarted_ = true;
+  deviceOpen_ = Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
+  if (deviceOpen_) Mix_AllocateChannels(kSlotCount);
+}
+
+bool SdlSound::Load(int slot, const std::string& path) {
+  if (!ValidSlot(slot)) return false;
+  const auto bytes = ReadBytes(path);
+  if (!bytes || bytes->size() > static_cast<size_t>(SDL_MAX_SINT32) || !IsPlayableWav(*bytes)) {
+    return false;
+  }
+  Mix_Chunk* chunk = nullptr;
+  if (deviceOpen_) {
+    // Converted once to the device's format, so playing costs nothing later.
+    SDL_RWops* source = SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
+    chunk = source != nullptr ? Mix_LoadWAV_RW(source, 1) : nullptr;
+    if (chunk == nullptr) return false;
+  }
+  Slot& target = slots_[slot];
+  if (target.chunk != nullptr) Mix_FreeChunk(target.chunk);  // also halts it
+  target.chunk = chunk;
+  target.loaded = true;
+  return true;
+}
+
+void SdlSound::Play(int slot) {
+  if (!ValidSlot(slot) || slots_[slot].chunk == nullptr) return;
+  Mix_PlayChannel(slot, slots_[slot].chunk, 0);
+}
+
+void SdlSound::Stop(int slot) {
+  if (!ValidSlot(slot) || slots_[slot].chunk == nullptr) return;
+  Mix_HaltChannel(slot);
+}
+
+bool SdlSound::Holds(int slot) const { return ValidSlot(slot) && slots_[slot].loaded; }
+
+}  // namespace shell
