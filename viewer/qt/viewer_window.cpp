@@ -84,6 +84,9 @@ void ViewerWindow::CreateMenu(std::string_view title, std::span<const MenuItemSp
     const int event = item.event;
     connect(action, &QAction::triggered, this, [this, event] { Report(ViewerEvent::Kind::Menu, event); });
   }
+  // Bars added to a window that shows already would appear only with the next pass of the
+  // event loop; the layout must count them now.
+  menuBar()->show();
 }
 
 void ViewerWindow::AddEnterShortcut(int menuEvent) {
@@ -100,6 +103,7 @@ void ViewerWindow::CreateStatusBar() {
   statusBar()->setFixedHeight(kStatusBarHeight);
   // A label rather than the bar's own message: menus clear that one as the mouse passes.
   statusBar()->addWidget(status_, 1);
+  statusBar()->show();
 }
 
 void ViewerWindow::SetStatusText(std::string_view text) {
