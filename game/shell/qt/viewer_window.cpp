@@ -5,7 +5,7 @@
 #include <windows.h>
 #else
 #include <signal.h>
-#include <sys/pidfd.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,6 +38,25 @@ void AskViewerToClose(int64_t handle, const std::filesystem::path&) {
 
 namespace {
 
+// pidfds through the system calls themselves: the C library's wrappers are missing from older
+// versions and unusable from C++ in some.
+int PinProcess(pid_t pid) {
+#ifdef SYS_pidfd_open
+  return static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+  errno = ENOSYS;
+  return -1;
+#endif
+}
+
+bool SignalPinned(int pinned, int number) {
+#ifdef SYS_pidfd_send_signal
+  return syscall(SYS_pidfd_send_signal, pinned, number, nullptr, 0) == 0;
+#else
+  return false;
+#endif
+}
+
 // Whether process pid runs the program at viewerPath. A program file replaced since the
 // process started (a new build or install) still counts: the kernel then adds " (deleted)".
 bool RunsViewer(pid_t pid, const std::filesystem::path& viewerPath) {
@@ -59,12 +78,12 @@ bool RunsViewer(pid_t pid, const std::filesystem::path& viewerPath) {
 bool SignalViewer(int64_t handle, const std::filesystem::path& viewerPath, int number) {
   if (handle <= 0 || handle > std::numeric_limits<pid_t>::max()) return false;
   const auto pid = static_cast<pid_t>(handle);
-  const int pinned = pidfd_open(pid, 0);
+  const int pinned = PinProcess(pid);
   if (pinned < 0) {
     // Kernels before 5.3 have no pidfd; the check and the signal then follow each other.
     return errno == ENOSYS && RunsViewer(pid, viewerPath) && kill(pid, number) == 0;
   }
-  const bool sent = RunsViewer(pid, viewerPath) && pidfd_send_signal(pinned, number, nullptr, 0) == 0;
+  const bool sent = RunsViewer(pid, viewerPath) && SignalPinned(pinned, number);
   close(pinned);
   return sent;
 }
