@@ -11,7 +11,10 @@ int main(int argc, char** argv) {
   application.setQuitOnLastWindowClosed(false);
   const std::filesystem::path folder(QCoreApplication::applicationDirPath().toStdWString());
   viewer::ViewerApp viewer(folder);
-  QObject::connect(&viewer, &viewer::ViewerApp::finished, &application, &QApplication::quit);
+  // Not quit(): that asks the window to close first, and the window leaves closing to the
+  // exit steps, which are done by now.
+  QObject::connect(&viewer, &viewer::ViewerApp::finished, &application,
+                   [] { QCoreApplication::exit(0); });
   if (!viewer.Start()) return 1;
   return application.exec();
 }
