@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest
   clang libclang-rt-14-dev
   xvfb xauth openbox xdotool
+  fonts-liberation2
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -17,6 +18,7 @@
 #include "game/shell/app.h"
 #include "game/shell/menus.h"
 #include "game/shell/qt/cell_field.h"
+#include "game/shell/qt/color_square.h"
 #include "game/shell/qt/colors.h"
 
 namespace shell_qt {
@@ -35,10 +37,13 @@ QPushButton* MakeToggle(QWidget* parent, const QString& text) {
   return button;
 }
 
-QIcon SwatchIcon(Rgb rgb) {
-  QPixmap swatch(15, 15);
-  swatch.fill(ToQColor(rgb, Qt::black));
-  return QIcon(swatch);
+// The gadgets are placed for a small sans-serif font of 11 pixels, the size of the classic
+// desktop GUI font; Liberation Sans has its metrics where it is installed.
+QFont GadgetFont() {
+  QFont font = QApplication::font();
+  if (QFontDatabase::hasFamily("Liberation Sans")) font.setFamily("Liberation Sans");
+  font.setPixelSize(11);
+  return font;
 }
 
 QIcon ProgramIcon() {
@@ -59,10 +64,12 @@ QIcon ProgramIcon() {
 }  // namespace
 
 MainWindow::MainWindow(Game& game)
-    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
       game_(game) {
   setWindowIcon(ProgramIcon());
+  setFont(GadgetFont());
   auto* client = new QWidget(this);
   setCentralWidget(client);
   defaultPalette_ = client->palette();
@@ -150,11 +157,7 @@ void MainWindow::BuildGadgets() {
 
   track(kColorLabel, new QLabel("Color:", client));
   for (int i = 0; i < 9; ++i) {
-    auto* button = new QPushButton(client);
-    button->setIcon(SwatchIcon(TextPalette[i]));
-    button->setIconSize(QSize(15, 15));
-    button->setFocusPolicy(Qt::StrongFocus);
-    clickable(kFirstColorButton + i, button);
+    clickable(kFirstColorButton + i, new ColorSquare(ToQColor(TextPalette[i], Qt::black), client));
   }
   track(kNumberLabel, new QLabel("Number", client));
   for (int i = 0; i < 10; ++i) {

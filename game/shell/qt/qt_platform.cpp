@@ -14,6 +14,7 @@
 #include <chrono>
 
 #include "game/shell/qt/colors.h"
+#include "game/shell/qt/desktop_beep.h"
 #include "game/shell/qt/main_window.h"
 #include "game/shell/qt/progress_window.h"
 
@@ -105,15 +106,17 @@ std::optional<engine::Rgb> QtPlatform::AskColor(engine::Rgb initial) {
   return ToRgb(chosen);
 }
 
-void QtPlatform::InitSound() {}
+void QtPlatform::InitSound() { sound_.Init(); }
 
-bool QtPlatform::LoadSound(int, const std::string&) { return false; }
+bool QtPlatform::LoadSound(int slot, const std::string& path) { return sound_.Load(slot, path); }
 
-void QtPlatform::PlaySound(int) {}
+void QtPlatform::PlaySound(int slot) { sound_.Play(slot); }
 
-void QtPlatform::StopSound(int) {}
+void QtPlatform::StopSound(int slot) { sound_.Stop(slot); }
 
-void QtPlatform::PlayBeep(engine::Beep) { QApplication::beep(); }
+void QtPlatform::PlayBeep(engine::Beep beep) {
+  if (!shell::PlayDesktopBeep(beep)) QApplication::beep();
+}
 
 bool QtPlatform::StartProcess(const std::string& path, const std::string& workingFolder) {
   return QProcess::startDetached(FromUtf8(path), {}, FromUtf8(workingFolder));
@@ -144,7 +147,9 @@ void QtPlatform::FlushEvents() {
 
 void QtPlatform::OpenProgress() {
   progress_ = std::make_unique<ProgressWindow>();
-  if (window_) window_->setEnabled(false);
+  // Modal rather than disabling the main window: disabling would move the keyboard focus
+  // to the first cell, whose focus event would then enter a digit.
+  progress_->setWindowModality(Qt::ApplicationModal);
   progress_->show();
   progress_->raise();
   QCoreApplication::processEvents();
@@ -159,10 +164,7 @@ bool QtPlatform::UpdateProgress(int value) {
 
 void QtPlatform::CloseProgress() {
   progress_.reset();
-  if (window_) {
-    window_->setEnabled(true);
-    window_->activateWindow();
-  }
+  if (window_) window_->activateWindow();
 }
 
 uint32_t QtPlatform::TickCount() { return static_cast<uint32_t>(clock_.elapsed()) + 1; }

@@ -7,6 +7,7 @@
 
 #include "game/engine/platform.h"
 #include "game/engine/random.h"
+#include "game/shell/qt/sdl_sound.h"
 
 namespace shell_qt {
 
@@ -50,6 +51,7 @@ class QtPlatform : public engine::Platform {
  private:
   MainWindow* window_ = nullptr;
   std::unique_ptr<ProgressWindow> progress_;
+  shell::SdlSound sound_;
   QElapsedTimer clock_;
   engine::RandomGenerator random_;
 };

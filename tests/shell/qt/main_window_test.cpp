@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "game/engine/cells.h"
 #include "game/engine/entry.h"
 #include "game/engine/game.h"
 #include "game/engine/hints.h"

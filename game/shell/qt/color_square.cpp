@@ -1,0 +1,34 @@
+// A palette button: a colour swatch on a bevelled square, drawn pushed in while it is down.
+#include "game/shell/qt/color_square.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <qdrawutil.h>
+
+namespace shell_qt {
+
+ColorSquare::ColorSquare(const QColor& color, QWidget* parent)
+    : QPushButton(parent), color_(color) {
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void ColorSquare::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const bool pushed = isDown();
+  painter.fillRect(rect(), palette().button());
+  // A raised bevel normally, a sunken one with the swatch shifted by a pixel when pushed.
+  qDrawShadePanel(&painter, rect(), palette(), pushed, 2);
+  const int side = 15;
+  QRect swatch((width() - side) / 2, (height() - side) / 2, side, side);
+  if (pushed) swatch.translate(1, 1);
+  painter.fillRect(swatch, color_);
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = rect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
+}
+
+}  // namespace shell_qt

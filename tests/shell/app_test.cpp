@@ -1,0 +1,189 @@
+// The game from start-up to shutdown through the fake platform: the first start, the stored
+// window size, the guarded commands and the hint mode's hold on the cells.
+#include <gtest/gtest.h>
+
+#include "common/settings/settings_store.h"
+#include "game/engine/entry.h"
+#include "game/engine/game.h"
+#include "game/shell/app.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using namespace engine;
+using testing_support::FakePlatform;
+using testing_support::TempFolder;
+
+class AppTest : public ::testing::Test {
+ protected:
+  void Start() {
+    shell::BeginStartUp(game, folder.path() / "Tarnwick");
+    shell::FinishStartUp(game);
+  }
+  std::string Setting(std::string_view key) {
+    settings::SettingsStore store;
+    store.OpenSettings(folder / "Tarnwick.ini");
+    return store.ReadSettingText(key, "<missing>");
+  }
+  // An event of the loop followed by its chores, as the shell delivers it.
+  void AtTime(uint32_t now) {
+    platform.now = now;
+    shell::RunChores(game);
+  }
+
+  TempFolder folder;
+  FakePlatform platform;
+  Game game{platform};
+};
+
+TEST_F(AppTest, FirstStartCreatesTheFoldersAndStoresOnlyMoveFiles) {
+  Start();
+  EXPECT_EQ(game.window.title, "Brindle's Deradu");
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "Masters"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "Saves"));
+  EXPECT_EQ(folder.Read("Tarnwick.ini"), "MoveFiles = 3\r\n");
+  EXPECT_TRUE(platform.messages.empty());
+  EXPECT_TRUE(platform.resizes.empty());
+  EXPECT_TRUE(platform.soundInitialised);
+  // Tool state: number 1 and the first colour chosen.
+  EXPECT_TRUE(game.window.numberPressed[0]);
+  EXPECT_EQ(game.window.pushedColorButton, 0);
+  EXPECT_EQ(game.window.colorLabelColor, TextPalette[0]);
+  std::vector<int> checked;
+  for (int id = 0; id < kMenuIdCount; ++id) {
+    if (game.window.menuChecks[id]) checked.push_back(id);
+  }
+  EXPECT_EQ(checked, (std::vector<int>{MenuSkillDefault, MenuSoundOn, MenuSoundDefault,
+                                       MenuWinSoundOff, MenuHintsOff}));
+}
+
+TEST_F(AppTest, StartUpRecordsTheHelpDocumentInTheLinkFile) {
+  Start();
+  settings::SettingsStore link;
+  link.OpenSettings(folder / "Leafview.ini");
+  EXPECT_EQ(link.ReadSettingText("HelpFile", ""), "deradu.htm");
+  EXPECT_EQ(link.ReadSettingText("Title", ""), "Brindle's Deradu Help");
+}
+
+TEST_F(AppTest, StoredSizeIsRestoredAndAZeroWidthKeepsTheBaseSize) {
+  folder.Write("Tarnwick.ini", "Width = 0\r\nHeight = 700\r\nMoveFiles = 3\r\n");
+  Start();
+  EXPECT_TRUE(platform.resizes.empty());
+  EXPECT_EQ(game.window.geometry[0], (Rect{50, 100, 20, 20}));
+
+  Game second(platform);
+  folder.Write("Tarnwick.ini", "Width = 532\r\nHeight = 666\r\nMoveFiles = 3\r\n");
+  shell::BeginStartUp(second, folder.path() / "Tarnwick");
+  shell::FinishStartUp(second);
+  ASSERT_EQ(platform.resizes.size(), 1u);
+  EXPECT_EQ(platform.resizes[0], (std::pair{532, 666}));
+  EXPECT_EQ(second.window.geometry[0], (Rect{100, 200, 40, 40}));
+}
+
+TEST_F(AppTest, SizeIsStoredOnceOneToTwoSecondsAfterTheLastChange) {
+  Start();
+  for (uint32_t t = 10000; t <= 13000; t += 250) {  // a drag of three seconds
+    platform.now = t;
+    shell::OnSize(game, 300 + static_cast<int>(t - 10000) / 10, 400);
+    AtTime(t + 100);
+    EXPECT_EQ(Setting("Width"), "<missing>") << t;
+  }
+  AtTime(13900);
+  EXPECT_EQ(Setting("Width"), "<missing>");
+  AtTime(14001);
+  EXPECT_EQ(Setting("Width"), "600");
+  EXPECT_EQ(Setting("Height"), "400");
+  EXPECT_EQ(game.ResizeStamp, 0u);
+  EXPECT_EQ(game.window.geometry[0].width, 20 * 600 / 266);
+}
+
+TEST_F(AppTest, ExitAndCloseAskToSaveAModifiedGameAndCancelKeepsItRunning) {
+  Start();
+  shell::OnCellFocus(game, 0);
+  ASSERT_TRUE(game.Modified);
+  platform.messageAnswers = {MessageAnswer::Cancel};
+  shell::OnMenu(game, MenuExit);
+  EXPECT_FALSE(shell::ExitRequested(game));
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "Do you wish to save this game?");
+
+  platform.messageAnswers = {MessageAnswer::Cancel};
+  EXPECT_FALSE(shell::OnCloseRequest(game));
+  EXPECT_EQ(game.window.cells[0].text, "1");
+
+  platform.messageAnswers = {MessageAnswer::No};
+  EXPECT_TRUE(shell::OnCloseRequest(game));
+  EXPECT_FALSE(game.Modified);
+}
+
+TEST_F(AppTest, FinishedGameEndsWithoutAQuestion) {
+  Start();
+  shell::OnCellFocus(game, 0);
+  game.Finished = true;
+  shell::OnMenu(game, MenuExit);
+  EXPECT_TRUE(shell::ExitRequested(game));
+  EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(AppTest, SkillItemsStoreTheSkillAndMoveTheCheckMark) {
+  Start();
+  shell::OnMenu(game, MenuSkillEasy);
+  EXPECT_EQ(game.Skill, 2);
+  EXPECT_EQ(Setting("Skill"), "2");
+  EXPECT_TRUE(game.window.menuChecks[MenuSkillEasy]);
+  EXPECT_FALSE(game.window.menuChecks[MenuSkillDefault]);
+}
+
+TEST_F(AppTest, HintModeShowsHintsOnFocusAndIgnoresTyping) {
+  Start();
+  shell::OnMenu(game, MenuHints);
+  EXPECT_EQ(game.window.cells[0].text, "0123456789");
+  shell::OnCellChange(game, 5, "7");
+  EXPECT_EQ(game.window.cells[5].text, "0123456789");
+  shell::OnCellFocus(game, 5);
+  EXPECT_TRUE(game.undoHistory.empty());
+  shell::OnMenu(game, MenuHintsOff);
+  shell::OnCellChange(game, 5, "7");
+  EXPECT_EQ(game.window.cells[5].text, "7");
+}
+
+TEST_F(AppTest, GadgetClicksReachTheirHandlers) {
+  Start();
+  shell::OnGadgetClick(game, kFirstNumberButton + 6);
+  EXPECT_EQ(game.SelectedNumber, 7);
+  shell::OnGadgetClick(game, kClearButton);
+  EXPECT_EQ(game.SelectedNumber, kClearNumber);
+  shell::OnGadgetClick(game, kFirstColorButton + 8);
+  EXPECT_EQ(game.CurrentColor, TextPalette[8]);
+  shell::OnGadgetClick(game, kMarkButton);
+  EXPECT_TRUE(game.Marking);
+  shell::OnGadgetClick(game, kFirstRowButton + 2);
+  EXPECT_TRUE(game.window.linePressed[9 + 2]);
+  EXPECT_EQ(game.window.cells[18].cellTag, 2);
+  shell::OnGadgetClick(game, kColorLabel);
+  shell::OnGadgetClick(game, kNumberLabel);
+}
+
+TEST_F(AppTest, HelpCommandsSendTheirTopics) {
+  Start();
+  const std::pair<int, const char*> topics[] = {
+      {MenuRules, "#Rules"}, {MenuHelp, "#Contents"}, {MenuOptions, "#Game"}};
+  for (auto [id, topic] : topics) {
+    shell::OnMenu(game, id);
+    settings::SettingsStore link;
+    link.OpenSettings(folder / "Leafview.ini");
+    EXPECT_EQ(link.ReadSettingText("LASTHELP", ""), topic);
+    EXPECT_EQ(link.ReadSettingText("LASTTIME", ""), "50");
+  }
+}
+
+TEST_F(AppTest, ShutdownAsksTheViewerToQuit) {
+  Start();
+  shell::ShutdownGame(game);
+  settings::SettingsStore link;
+  link.OpenSettings(folder / "Leafview.ini");
+  EXPECT_EQ(link.ReadSettingText("LASTTIME", ""), "666");
+}
+
+}  // namespace
