@@ -13,13 +13,16 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-inline constexpr int kBackButton = 1;
-inline constexpr int kNextButton = 2;
-inline constexpr int kStopButton = 3;
-inline constexpr int kAddressField = 4;
-inline constexpr int kGoButton = 5;
-inline constexpr int kSeparatorLine = 6;
-inline constexpr int kBrowserPane = 10;
+// Control identifiers, as events report them.
+enum ControlId : int {
+  kBackButton = 1,
+  kNextButton = 2,
+  kStopButton = 3,
+  kAddressField = 4,
+  kGoButton = 5,
+  kSeparatorLine = 6,
+  kBrowserPane = 10,
+};
 
 enum class ControlKind { Button, AddressField, Separator };
 
@@ -43,12 +46,14 @@ inline constexpr std::array<ControlSpec, 6> kControls = {{
 inline constexpr Rect kBrowserPaneAtCreation = {0, 31, 0, 0};
 
 // Menu events: the five items of the Help menu, and the Enter key acting as "Go".
-inline constexpr int kMenuContents = 0;
-inline constexpr int kMenuContact = 1;
-inline constexpr int kMenuWebSite = 2;
-inline constexpr int kMenuAbout = 3;
-inline constexpr int kMenuExit = 4;
-inline constexpr int kGoShortcut = 5;
+enum MenuEvent : int {
+  kMenuContents = 0,
+  kMenuContact = 1,
+  kMenuWebSite = 2,
+  kMenuAbout = 3,
+  kMenuExit = 4,
+  kGoShortcut = 5,
+};
 
 inline constexpr std::string_view kWebSite = "http://www.example.org/deradu/";
 

@@ -259,6 +259,23 @@ TEST_F(HelpViewerEndToEnd, ARequestToARunningViewerIsServedWithinASecond) {
   EXPECT_FALSE(AwaitExit(viewer, milliseconds(0)).has_value()) << "the raise did not end it";
 }
 
+TEST_F(HelpViewerEndToEnd, AnIdleViewerNoticesARequestWithinASecond) {
+  StartViewerAt("#Rules");
+  std::this_thread::sleep_for(milliseconds(1500));  // let the pane settle: no more events
+  {
+    settings::LinkCycle cycle(folder / "Leafview.ini");
+    cycle.store.WriteSettingText("LASTHELP", "#Game");
+    cycle.store.WriteSettingText("LASTTIME", "50");
+  }
+  const auto start = Clock::now();
+  while (Link("LASTTIME") != "999" && Clock::now() - start < milliseconds(5000)) {
+    std::this_thread::sleep_for(milliseconds(10));
+  }
+  const auto waited = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+  std::printf("[ info ] served after %lld ms\n", static_cast<long long>(waited.count()));
+  EXPECT_LT(waited.count(), 1500);
+}
+
 TEST_F(HelpViewerEndToEnd, GameShutdownClosesTheViewer) {
   const pid_t viewer = StartViewerAt("#Contents");
   help::CloseHelpViewer(game);
