@@ -31,6 +31,10 @@ QString ToQString(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+bool SameDocument(const QUrl& a, const QUrl& b) {
+  return a.adjusted(QUrl::RemoveFragment) == b.adjusted(QUrl::RemoveFragment);
+}
+
 QRect ToQRect(const Rect& rect) { return QRect(rect.x, rect.y, rect.width, rect.height); }
 
 // The pane ends 21 pixels above the client area's bottom edge: the status bar fills them.
@@ -148,6 +152,8 @@ std::string ViewerWindow::AddressText() {
 bool ViewerWindow::CreateHtmlPane(const Rect& rect, std::string_view address) {
   if (!HtmlEngineAvailable()) return false;
   pane_ = new HtmlPane(client_);
+  connect(pane_, &QWebEngineView::loadStarted, this, [this] { loading_ = true; });
+  connect(pane_, &QWebEngineView::loadFinished, this, &ViewerWindow::OnLoadFinished);
   pane_->setGeometry(ToQRect(rect));
   pane_->show();
   controls_[kBrowserPane] = pane_;
@@ -157,7 +163,26 @@ bool ViewerWindow::CreateHtmlPane(const Rect& rect, std::string_view address) {
 
 void ViewerWindow::Navigate(std::string_view address) {
   if (pane_ == nullptr || address.empty()) return;
-  pane_->setUrl(QUrl::fromUserInput(ToQString(address)));
+  const QUrl url = QUrl::fromUserInput(ToQString(address));
+  // The engine takes a jump to another anchor of the document it is still loading for a move
+  // within the page and can lose it when the load commits: such a jump waits for the load.
+  if (loading_ && SameDocument(url, pane_->url())) {
+    deferred_ = url;
+    return;
+  }
+  deferred_.reset();
+  // A new document, or the same address again, loads anew; another anchor of the page shown
+  // only scrolls and reports no load.
+  if (!SameDocument(url, pane_->url()) || url == pane_->url()) loading_ = true;
+  pane_->setUrl(url);
+}
+
+void ViewerWindow::OnLoadFinished() {
+  loading_ = false;
+  if (!deferred_) return;
+  const QUrl url = *deferred_;
+  deferred_.reset();
+  pane_->setUrl(url);
 }
 
 void ViewerWindow::GoBack() {

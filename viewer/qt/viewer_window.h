@@ -5,8 +5,10 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 
 #include <QMainWindow>
+#include <QUrl>
 
 #include "viewer/viewer.h"
 #include "viewer/viewer_platform.h"
@@ -61,12 +63,17 @@ class ViewerWindow : public QMainWindow, public ViewerPlatform {
 
  private:
   void Report(ViewerEvent::Kind kind, int id = 0);
+  void OnLoadFinished();
 
   QWidget* client_;
   std::map<int, QWidget*> controls_;
   QLineEdit* address_ = nullptr;
   HtmlPane* pane_ = nullptr;
   QLabel* status_ = nullptr;
+  // The pane's document is loading; an anchor of that same document asked for meanwhile
+  // waits in deferred_ until the load has finished.
+  bool loading_ = false;
+  std::optional<QUrl> deferred_;
 };
 
 }  // namespace viewer
