@@ -13,10 +13,12 @@
 #include <QUrl>
 #include <chrono>
 
+#include "game/help/help_link.h"
 #include "game/shell/qt/colors.h"
 #include "game/shell/qt/desktop_beep.h"
 #include "game/shell/qt/main_window.h"
 #include "game/shell/qt/progress_window.h"
+#include "game/shell/qt/viewer_window.h"
 
 namespace shell_qt {
 namespace {
@@ -27,6 +29,12 @@ using engine::MessageIcon;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The help viewer lies beside the game's executable.
+std::filesystem::path ViewerProgram() {
+  return help::ViewerPath(
+      std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()));
 }
 
 uint32_t ClockSeed() {
@@ -136,11 +144,13 @@ bool QtPlatform::OpenDocument(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
 }
 
-bool QtPlatform::WindowExists(int64_t) { return false; }
+bool QtPlatform::WindowExists(int64_t handle) {
+  return shell::ViewerWindowExists(handle, ViewerProgram());
+}
 
-void QtPlatform::BringToFront(int64_t) {}
+void QtPlatform::BringToFront(int64_t handle) { shell::BringViewerToFront(handle, ViewerProgram()); }
 
-void QtPlatform::AskToClose(int64_t) {}
+void QtPlatform::AskToClose(int64_t handle) { shell::AskViewerToClose(handle, ViewerProgram()); }
 
 void QtPlatform::ResizeMainWindow(int innerWidth, int innerHeight) {
   if (window_) window_->resize(innerWidth, innerHeight);
