@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   libgtest-dev googletest
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth openbox xdotool
   fonts-liberation2
 )
 

@@ -54,7 +54,7 @@ ReplaceOutcome ReplaceFileAtomically(const fs::path& path, std::string_view byte
   std::FILE* file = nullptr;
   for (int attempt = 0; attempt < 4 && file == nullptr; ++attempt) {
     temporary = TemporaryNameFor(target);
-    file = OpenFile(temporary, "wbx");
+    file = CreateNewFile(temporary);
   }
   if (file == nullptr) return ReplaceOutcome::NoTemporaryFile;
   // The new file keeps the old one's permissions; where that is not allowed it keeps the

@@ -1,17 +1,22 @@
 // Whole-file reading through the platform's file calls.
 #include "common/settings/file_bytes.h"
 
+#include <algorithm>
+
 #include "common/settings/file_platform.h"
 
 namespace settings {
 
-std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t limit) {
   std::FILE* file = OpenFile(path, "rb");
   if (file == nullptr) return std::nullopt;
   std::string bytes;
   char buffer[4096];
   size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, count);
+  while (bytes.size() < limit &&
+         (count = std::fread(buffer, 1, std::min(sizeof buffer, limit - bytes.size()), file)) > 0) {
+    bytes.append(buffer, count);
+  }
   // Some systems open a folder for reading; the read then fails.
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);

@@ -4,8 +4,11 @@
 #include <string>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
+#include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
 #endif
@@ -20,12 +23,29 @@ std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
   return _wfopen(path.c_str(), wideMode.c_str());
 }
 
+std::FILE* CreateNewFile(const std::filesystem::path& path) {
+  const int handle = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                            _S_IREAD | _S_IWRITE);
+  if (handle < 0) return nullptr;
+  std::FILE* file = _fdopen(handle, "wb");
+  if (file == nullptr) _close(handle);
+  return file;
+}
+
 bool SyncFile(std::FILE* file) { return std::fflush(file) == 0 && _commit(_fileno(file)) == 0; }
 
 #else
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
   return std::fopen(path.c_str(), mode);
+}
+
+std::FILE* CreateNewFile(const std::filesystem::path& path) {
+  const int handle = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (handle < 0) return nullptr;
+  std::FILE* file = fdopen(handle, "wb");
+  if (file == nullptr) close(handle);
+  return file;
 }
 
 bool SyncFile(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }

@@ -9,6 +9,8 @@ namespace settings {
 
 // std::fopen with a path that may hold any character the file system allows.
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode);
+// Creates a file that must not exist yet and opens it for binary writing; null on failure.
+std::FILE* CreateNewFile(const std::filesystem::path& path);
 // Flushes the stream and asks the system to put its data on the disk; false on failure.
 bool SyncFile(std::FILE* file);
 

@@ -27,13 +27,12 @@ std::string_view TrimRight(std::string_view text) {
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
-// Keys compare without regard to the case of A to Z only; other bytes must match exactly.
-bool SameKey(std::string_view a, std::string_view b) {
+}  // namespace
+
+bool KeysMatch(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
-
-}  // namespace
 
 SettingsStore::~SettingsStore() { CloseSettings(); }
 
@@ -84,7 +83,7 @@ int SettingsStore::Find(std::string_view key) const {
   for (size_t i = 0; i < entries_.size(); ++i) {
     const Entry& entry = entries_[i];
     if (entry.kind == Kind::Group) break;
-    if (entry.kind == Kind::Key && SameKey(entry.key, key)) return static_cast<int>(i);
+    if (entry.kind == Kind::Key && KeysMatch(entry.key, key)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -109,8 +108,8 @@ void SettingsStore::WriteSettingText(std::string_view key, std::string_view valu
     entries_[index].value = value;
   } else {
     // New keys go where lookups see them: just above the first group header.
-    const auto firstGroup = std::find_if(entries_.begin(), entries_.end(),
-                                         [](const Entry& entry) { return entry.kind == Kind::Group; });
+    const auto isGroup = [](const Entry& entry) { return entry.kind == Kind::Group; };
+    const auto firstGroup = std::find_if(entries_.begin(), entries_.end(), isGroup);
     entries_.insert(firstGroup, {Kind::Key, std::string(key), std::string(value)});
   }
   modified_ = true;
@@ -123,7 +122,6 @@ void SettingsStore::WriteSettingInteger(std::string_view key, int32_t value) {
 std::string SettingsStore::Serialise() const {
   std::string text;
   if (entries_.empty()) return text;
-  if (utf8_) text.append(kByteOrderMark).append("\r\n");
   for (const Entry& entry : entries_) {
     switch (entry.kind) {
       case Kind::Key: text.append(entry.key).append(" = ").append(entry.value); break;
@@ -131,6 +129,11 @@ std::string SettingsStore::Serialise() const {
       case Kind::Group: text.append("[").append(entry.key).append("]"); break;
     }
     text.append("\r\n");
+  }
+  // A first line that starts with the byte order mark's bytes would lose them on the next
+  // read; behind a mark line of its own it reads back whole.
+  if (utf8_ || text.starts_with(kByteOrderMark)) {
+    text.insert(0, std::string(kByteOrderMark) + "\r\n");
   }
   return text;
 }

@@ -58,6 +58,9 @@ class SettingsStore {
   std::vector<Entry> entries_;
 };
 
+// Whether two keys name the same entry: equal but for the case of the letters A to Z.
+bool KeysMatch(std::string_view a, std::string_view b);
+
 // The game's one-shot write: open, write one key, close (the file is rewritten at once).
 void StoreSetting(const std::filesystem::path& path, std::string_view key, std::string_view value);
 

@@ -29,5 +29,9 @@ constexpr int BoxStartOf(int k) { return 27 * (RowOf(k) / 3) + 3 * (ColumnOf(k) 
 // i and box row j at 3i + 27j, taken for i = 0..2 and, within each, j = 0..2.
 using Unit = std::array<int, 9>;
 const std::array<Unit, 27>& Units();
+// The row, the column and the box of cell k.
+inline const Unit& RowUnitOf(int k) { return Units()[9 + RowOf(k)]; }
+inline const Unit& ColumnUnitOf(int k) { return Units()[ColumnOf(k)]; }
+inline const Unit& BoxUnitOf(int k) { return Units()[18 + 3 * (ColumnOf(k) / 3) + RowOf(k) / 3]; }
 
 }  // namespace engine

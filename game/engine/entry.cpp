@@ -60,13 +60,13 @@ void DeleteGroup(Game& game, Matches matches) {
 
 }  // namespace
 
-void OnCellFocus(Game& game, int k) {
-  game.lastHintedCell = 0;
+void EnterSelectedNumber(Game& game, int k) {
+  game.lastHintedCell = kNoCell;
   EnterDigit(game, k, game.SelectedNumber);
 }
 
-void OnCellChange(Game& game, int k, std::string_view typedText) {
-  game.lastHintedCell = 0;
+void EnterTypedText(Game& game, int k, std::string_view typedText) {
+  game.lastHintedCell = kNoCell;
   // The field keeps only the first character typed; the shell writes the cell back with
   // the caret before that character, so the next digit typed lands in front and replaces
   // it. The cell still holds its previous text here: the typed digit goes through
@@ -124,18 +124,10 @@ void EnterDigit(Game& game, int k, int d) {
 }
 
 bool IsLegalEntry(const Game& game, int k, int d) {
-  const int row = RowOf(k);
-  const int column = ColumnOf(k);
-  for (int i = 0; i < 9; ++i) {
-    int inRow = row * 9 + i;
-    int inColumn = i * 9 + column;
-    if (inRow != k && CellValue(game, inRow) == d) return false;
-    if (inColumn != k && CellValue(game, inColumn) == d) return false;
-  }
-  const int box = BoxStartOf(k);
-  for (int i = 0; i < 9; ++i) {
-    int cell = box + 9 * (i / 3) + i % 3;
-    if (cell != k && CellValue(game, cell) == d) return false;
+  for (const Unit* unit : {&RowUnitOf(k), &ColumnUnitOf(k), &BoxUnitOf(k)}) {
+    for (int other : *unit) {
+      if (other != k && CellValue(game, other) == d) return false;
+    }
   }
   return true;
 }

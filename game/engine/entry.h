@@ -10,8 +10,8 @@ namespace engine {
 
 // Cell events while HintMode is Off: a focus enters SelectedNumber, a change enters the
 // typed digit (or clears the cell when the text was emptied).
-void OnCellFocus(Game& game, int k);
-void OnCellChange(Game& game, int k, std::string_view typedText);
+void EnterSelectedNumber(Game& game, int k);
+void EnterTypedText(Game& game, int k, std::string_view typedText);
 
 // Puts d (1-9) into cell k, or clears it when d is 10.
 void EnterDigit(Game& game, int k, int d);

@@ -95,7 +95,9 @@ struct Game {
   // Entry and hints.
   int32_t LastEntryCell = -1;
   int32_t LastEntryDigit = 99;
-  int lastHintedCell = 0;
+  // The cell whose hint was shown on its last focus; none at first and after any cell
+  // event outside hint mode, so that every cell, cell 0 too, can be hinted on focus.
+  int lastHintedCell = kNoCell;
 
   // Flashing of a finished board: the digit lit last and when the next one lights up.
   int flashDigit = 0;

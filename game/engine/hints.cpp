@@ -10,14 +10,6 @@
 namespace engine {
 namespace {
 
-// Units in the order the narrowing passes take them: columns, rows, then boxes.
-const Unit& RowUnit(int k) { return Units()[9 + RowOf(k)]; }
-const Unit& ColumnUnit(int k) { return Units()[ColumnOf(k)]; }
-const Unit& BoxUnit(int k) {
-  int box = BoxStartOf(k);
-  return Units()[18 + 3 * (box % 9 / 3) + box / 27];
-}
-
 void ShowHintIn(Game& game, int k) {
   CellGadget& gadget = game.window.cells[k];
   gadget.textColor = game.HintColor;
@@ -25,7 +17,7 @@ void ShowHintIn(Game& game, int k) {
   gadget.text = HintTextOf(game, k);
 }
 
-bool IsHint(const CellGadget& gadget) { return !gadget.text.empty() && gadget.text[0] == '0'; }
+bool StartsWithHintMark(const CellGadget& gadget) { return !gadget.text.empty() && gadget.text[0] == '0'; }
 
 bool Contains(const std::string& text, char digit) {
   return text.find(digit) != std::string::npos;
@@ -46,9 +38,9 @@ std::string MissingDigits(const Game& game, const Unit& cells) {
 }
 
 std::string HintTextOf(const Game& game, int k) {
-  std::string inRow = MissingDigits(game, RowUnit(k));
-  std::string inColumn = MissingDigits(game, ColumnUnit(k));
-  std::string inBox = MissingDigits(game, BoxUnit(k));
+  std::string inRow = MissingDigits(game, RowUnitOf(k));
+  std::string inColumn = MissingDigits(game, ColumnUnitOf(k));
+  std::string inBox = MissingDigits(game, BoxUnitOf(k));
   std::string hint = "0";
   for (char n = '1'; n <= '9'; ++n) {
     if (Contains(inRow, n) && Contains(inColumn, n) && Contains(inBox, n)) hint += n;
@@ -68,7 +60,7 @@ void NarrowHints(Game& game) {
     for (const Unit& unit : Units()) {
       for (char n = '1'; n <= '9'; ++n) {
         for (int target : unit) {
-          if (!IsHint(cells[target]) || !Contains(cells[target].text, n)) continue;
+          if (!StartsWithHintMark(cells[target]) || !Contains(cells[target].text, n)) continue;
           // A candidate that no other cell of the unit can take (neither as a placed digit
           // nor as a candidate) is the only place for that digit: a hidden single.
           bool elsewhere = std::any_of(unit.begin(), unit.end(), [&](int other) {

@@ -17,6 +17,7 @@ inline constexpr int kMarkButton = 120;
 inline constexpr int kGadgetCount = 121;
 inline constexpr int kProgressBar = 121;
 
+inline constexpr int kNoCell = -1;
 inline constexpr int kClearNumber = 10;  // SelectedNumber of the "X" button
 
 // Menu items.

@@ -2,11 +2,11 @@
 #include "game/files/folders.h"
 
 #include <cctype>
-#include <fstream>
 #include <string_view>
 #include <system_error>
 
 #include "common/settings/atomic_file.h"
+#include "common/settings/file_bytes.h"
 #include "common/settings/number_text.h"
 
 namespace files {
@@ -60,15 +60,10 @@ bool CreateBothFolders(engine::Game& game, bool stopAtFirstFailure) {
 // Copies the file over any of the same name in targetFolder and removes the original only
 // once the copy is complete; a failure leaves the file where it was and the old copy intact.
 void MoveIntoFolder(const fs::path& file, const fs::path& targetFolder) {
-  std::error_code error;
-  const auto size = fs::file_size(file, error);
-  if (error) return;
-  std::string bytes(size, '\0');
-  std::ifstream in(file, std::ios::binary);
-  if (!in.read(bytes.data(), static_cast<std::streamsize>(size))) return;
-  in.close();
-  if (!settings::WriteFileAtomically(targetFolder / file.filename(), bytes)) return;
-  fs::remove(file, error);
+  const auto bytes = settings::ReadWholeFile(file);
+  if (!bytes || !settings::WriteFileAtomically(targetFolder / file.filename(), *bytes)) return;
+  std::error_code ignored;
+  fs::remove(file, ignored);
 }
 
 void RunMigration(engine::Game& game, settings::SettingsStore& store) {

@@ -14,6 +14,9 @@ namespace files {
 namespace {
 
 constexpr int kLastNumberedMaster = 999;
+// Far more than 243 lines of numbers take; reading stops there, so that a huge file chosen by
+// mistake loads as whatever its start holds instead of filling the memory.
+constexpr size_t kMaxGameFileBytes = 1 << 20;
 
 // The three-digit name of numbered master n.
 std::string NumberedMasterName(int n) {
@@ -74,13 +77,13 @@ bool ParseGameFile(std::string_view bytes, int masterNumber, engine::Board& boar
 }
 
 bool ReadGameFile(engine::Game& game, const std::filesystem::path& path, int masterNumber) {
-  const std::optional<std::string> bytes = settings::ReadWholeFile(path);
+  const std::optional<std::string> bytes = settings::ReadWholeFile(path, kMaxGameFileBytes);
   if (!bytes) return false;
   engine::Board board;
   if (ParseGameFile(*bytes, masterNumber, board)) {
     // A complete grid (a numbered master, or a finished game) is made a fresh puzzle: each
     // cell stays with a chance that grows with the skill setting.
-    const int keepThreshold = 35 + 10 * game.Skill;
+    const int64_t keepThreshold = 35 + 10 * int64_t{game.Skill};
     for (engine::Cell& cell : board.cells) {
       if (game.platform.Random(100) > keepThreshold) cell.digit = cell.master = 0;
     }

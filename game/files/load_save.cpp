@@ -156,8 +156,7 @@ void ChooseStartupPuzzle(engine::Game& game) {
     game.platform.Reseed(0);
     // A master whose name starts with "0" is a numbered one; those are drawn below.
     for (int attempt = 0; attempt < kStartupAttempts && !names->empty(); ++attempt) {
-      const std::string& name =
-          (*names)[game.platform.Random(static_cast<int>(names->size()) - 1)];
+      const std::string& name = (*names)[game.platform.Random(static_cast<int>(names->size()) - 1)];
       if (name.front() == '0') continue;
       if (LoadGame(game, name) == 1) {
         lastSave = "0";

@@ -1,6 +1,8 @@
 // Start-up, event dispatch and shutdown of the game, without any window system.
 #include "game/shell/app.h"
 
+#include <algorithm>
+
 #include "common/settings/number_text.h"
 #include "common/settings/settings_store.h"
 #include "game/engine/cells.h"
@@ -22,6 +24,7 @@ namespace {
 using namespace engine;
 
 constexpr uint32_t kSizeStoreDelay = 1000;
+constexpr int kLargestInnerSize = 16384;
 
 void CheckSkill(Game& game) {
   for (int id = MenuSkillDefault; id <= MenuSkillSuperEasy; ++id) {
@@ -71,9 +74,13 @@ void FinishStartUp(Game& game) {
   files::ReadSoundSettings(game, store);
   platform.FlushEvents();
 
-  const int width = settings::ParseNumber(store.ReadSettingText("Width", "0"));
-  const int height = settings::ParseNumber(store.ReadSettingText("Height", "0"));
+  int width = settings::ParseNumber(store.ReadSettingText("Width", "0"));
+  int height = settings::ParseNumber(store.ReadSettingText("Height", "0"));
   if (width != 0) {
+    // A hand-edited size beyond any screen, or below zero, must not ask for an impossible
+    // window.
+    width = std::clamp(width, 0, kLargestInnerSize);
+    height = std::clamp(height, 0, kLargestInnerSize);
     platform.ResizeMainWindow(width, height);
     game.window.innerWidth = width;
     game.window.innerHeight = height;
@@ -152,7 +159,7 @@ void OnGadgetClick(Game& game, int gadgetId) {
 
 void OnCellFocus(Game& game, int k) {
   if (game.HintMode == MenuHintsOff) {
-    engine::OnCellFocus(game, k);
+    EnterSelectedNumber(game, k);
   } else {
     ShowHintOnFocus(game, k);
   }
@@ -160,7 +167,7 @@ void OnCellFocus(Game& game, int k) {
 
 void OnCellChange(Game& game, int k, std::string_view text) {
   // While hints are shown typing enters nothing; the shell puts the cell's text back.
-  if (game.HintMode == MenuHintsOff) engine::OnCellChange(game, k, text);
+  if (game.HintMode == MenuHintsOff) EnterTypedText(game, k, text);
 }
 
 void OnSize(Game& game, int innerWidth, int innerHeight) {

@@ -2,12 +2,22 @@
 #include "game/shell/layout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace shell {
 
 using engine::kBaseHeight;
 using engine::kBaseWidth;
 using engine::Rect;
+
+namespace {
+
+// A base measure for the size, truncated to a whole pixel.
+int Scale(int measure, int size, int baseSize) {
+  return static_cast<int>(int64_t{measure} * size / baseSize);
+}
+
+}  // namespace
 
 void LayoutBoard(engine::Game& game, int width, int height) {
   if (width == 0) {
@@ -17,13 +27,13 @@ void LayoutBoard(engine::Game& game, int width, int height) {
   // A smaller window keeps the base placement; its gadgets are clipped instead.
   const int w = std::max(width, kBaseWidth);
   const int h = std::max(height, kBaseHeight);
-  const int x0 = 50 * w / kBaseWidth;
-  const int cw = 20 * w / kBaseWidth;
-  const int gw = 10 * w / kBaseWidth;
-  const int y0 = 100 * h / kBaseHeight;
-  const int ch = 20 * h / kBaseHeight;
-  const int gh = 10 * h / kBaseHeight;
-  const int yc = 70 * h / kBaseHeight;
+  const int x0 = Scale(50, w, kBaseWidth);
+  const int cw = Scale(20, w, kBaseWidth);
+  const int gw = Scale(10, w, kBaseWidth);
+  const int y0 = Scale(100, h, kBaseHeight);
+  const int ch = Scale(20, h, kBaseHeight);
+  const int gh = Scale(10, h, kBaseHeight);
+  const int yc = Scale(70, h, kBaseHeight);
   auto& geometry = game.window.geometry;
 
   // Cells touch within a box; a gap separates neighbouring boxes. The column and row

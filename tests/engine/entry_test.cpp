@@ -22,7 +22,7 @@ class EntryTest : public testing_support::GameTest {
   }
   void Click(int k, int number) {
     game.SelectedNumber = number;
-    OnCellFocus(game, k);
+    EnterSelectedNumber(game, k);
   }
 };
 
@@ -201,6 +201,23 @@ TEST_F(EntryTest, DeleteNumberAndDeleteColorEmptyOnlyMatchingPlayerCells) {
   EXPECT_EQ(CellAt(9).text, "6");
 }
 
+TEST_F(EntryTest, DeleteColorAlsoRecordsEmptyCellsOfThatColour) {
+  game.window.cells[7].textColor = game.CurrentColor;  // emptied, colour kept
+  DeleteColor(game);
+  ASSERT_EQ(game.undoHistory.size(), 3u);
+  EXPECT_EQ(game.undoHistory[1].cell, 7);
+  EXPECT_TRUE(game.Modified);
+}
+
+TEST_F(EntryTest, FlashingGoesOnAcrossTheTickCountWrap) {
+  game.Finished = true;
+  game.nextFlashTime = 0xFFFFFF00u;
+  platform.now = 0x00000010u;  // past the wrap, 272 ms later
+  FlashStep(game);
+  EXPECT_EQ(game.flashDigit, 1);
+  EXPECT_EQ(game.nextFlashTime, 0x00000010u + 1000);
+}
+
 TEST_F(EntryTest, BoardChangingCommandsAreRefusedWhileHintsShow) {
   Click(0, 5);
   SetHintMode(game, MenuHints);
@@ -219,31 +236,31 @@ TEST_F(EntryTest, BoardChangingCommandsAreRefusedWhileHintsShow) {
 // EnterDigit accepts the typed digit.
 TEST_F(EntryTest, TypedLegalDigitIsEnteredLikeAClickedOne) {
   game.CurrentColor = TextPalette[3];
-  OnCellChange(game, 30, "4");
+  EnterTypedText(game, 30, "4");
   EXPECT_EQ(CellAt(30).text, "4");
   EXPECT_EQ(CellAt(30).textColor, TextPalette[3]);
   EXPECT_EQ(CellAt(30).backColor, game.NumberColor);
   EXPECT_TRUE(game.Modified);
   EXPECT_EQ(game.undoHistory.size(), 1u);
   // Typed in front of the 4 (the caret stands before it), "34" keeps the 3.
-  OnCellChange(game, 30, "34");
+  EnterTypedText(game, 30, "34");
   EXPECT_EQ(CellAt(30).text, "3");
   Undo(game);
   EXPECT_EQ(CellAt(30).text, "4");
 }
 
 TEST_F(EntryTest, TypedIllegalDigitIsRefusedAndThePreviousTextStays) {
-  OnCellChange(game, 0, "6");
-  OnCellChange(game, 1, "2");
-  OnCellChange(game, 1, "62");
+  EnterTypedText(game, 0, "6");
+  EnterTypedText(game, 1, "2");
+  EnterTypedText(game, 1, "62");
   EXPECT_EQ(CellAt(1).text, "2");
   EXPECT_EQ(platform.beeps.size(), 1u);
 }
 
 TEST_F(EntryTest, EmptyingACellByTypingClearsItLikeX) {
   for (std::string_view typed : {"", "0", "05"}) {
-    OnCellChange(game, 12, "8");
-    OnCellChange(game, 12, typed);
+    EnterTypedText(game, 12, "8");
+    EnterTypedText(game, 12, typed);
     EXPECT_EQ(CellAt(12).text, "") << typed;
     EXPECT_EQ(game.undoHistory.back().oldText, "8") << typed;
   }
@@ -252,9 +269,9 @@ TEST_F(EntryTest, EmptyingACellByTypingClearsItLikeX) {
 
 TEST_F(EntryTest, TypingTheLastDigitFinishesAndClearingItUnfinishes) {
   ShowSolvedWithout({80});
-  OnCellChange(game, 80, "9");
+  EnterTypedText(game, 80, "9");
   EXPECT_TRUE(game.Finished);
-  OnCellChange(game, 80, "");
+  EnterTypedText(game, 80, "");
   EXPECT_FALSE(game.Finished);
   EXPECT_TRUE(game.Modified);
   EXPECT_EQ(game.window.numberCaptions[8], "9");
@@ -262,7 +279,7 @@ TEST_F(EntryTest, TypingTheLastDigitFinishesAndClearingItUnfinishes) {
 
 TEST_F(EntryTest, TypingIntoAGivenRestoresIt) {
   ShowSolvedWithout({80});
-  OnCellChange(game, 0, "15");
+  EnterTypedText(game, 0, "15");
   EXPECT_EQ(CellAt(0).text, "5");
   EXPECT_EQ(platform.beeps.size(), 1u);
 }
@@ -274,7 +291,7 @@ TEST_F(EntryTest, EnterModeStartsEmptyAndItsDigitsBecomeGivens) {
   EXPECT_EQ(game.window.title, "Deradu - Enter Mode");
   EXPECT_EQ(CellDigits(), std::string(81, '.'));
   EXPECT_TRUE(game.undoHistory.empty());
-  OnCellChange(game, 4, "7");
+  EnterTypedText(game, 4, "7");
   ReadBoardFromCells(game, game.EnterMode);
   EXPECT_EQ(game.board.cells[4].digit, 7);
   EXPECT_NE(game.board.cells[4].master, 0);

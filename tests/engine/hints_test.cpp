@@ -56,6 +56,13 @@ TEST_F(HintsTest, CandidateWithOnlyOnePlaceInAUnitBecomesTheSingleHint) {
   EXPECT_EQ(CellAt(0).text, "04");
 }
 
+TEST_F(HintsTest, NarrowingRepeatsSoThatOneReductionExposesTheNext) {
+  // Here the single 2 of cell 11 shows only once an earlier pass has narrowed other cells.
+  ShowGivens("..4...91......53.8..8...5...59.6....4..............8.6.61..72..2........3..2.6..9");
+  ShowHints(game);
+  EXPECT_EQ(CellAt(11).text, "02");
+}
+
 TEST_F(HintsTest, AcceptHintsPlacesTheFirstOfTwoEqualSinglesAndUndoEmptiesAllAtOnce) {
   std::string puzzle = RowMissingFourAndNine();
   puzzle[36] = '9';
@@ -118,6 +125,13 @@ TEST_F(HintsTest, FocusShowsAHintOnlyInAnEmptyCellNotHintedLast) {
   EXPECT_EQ(CellAt(9).text, "0123");
   ShowHintOnFocus(game, 8);
   EXPECT_EQ(CellAt(8).text, "049");
+}
+
+TEST_F(HintsTest, FirstFocusOnCellZeroShowsItsHint) {
+  ShowGivens(RowMissingFourAndNine());
+  SetHintMode(game, MenuHints);
+  ShowHintOnFocus(game, 0);
+  EXPECT_EQ(CellAt(0).text, "049");
 }
 
 TEST_F(HintsTest, NumberBarPressesOneButtonRecoloursCellsAndRaisesLineToggles) {

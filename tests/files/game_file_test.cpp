@@ -151,7 +151,8 @@ TEST_F(GameFileTest, CompleteGridLosesTheCellsDrawnAboveTheSkillThreshold) {
     int skill;
     int threshold;
   };
-  for (const SkillCase& c : {SkillCase{0, 35}, SkillCase{3, 65}, SkillCase{7, 105}}) {
+  for (const SkillCase& c : {SkillCase{0, 35}, SkillCase{3, 65}, SkillCase{7, 105},
+                          SkillCase{INT32_MAX, 100}}) {
     Board board = FullBoard();
     const fs::path path = folder / "full.ssv";
     ASSERT_TRUE(files::WriteGameFile(board, path));
@@ -196,31 +197,22 @@ TEST(GameFileReader, NulEndsALineAndTheBytesAfterItStartTheNext) {
 }
 
 TEST(GameFileReader, CellLinesFollowTheNumberRule) {
-  struct LineCase {
-    const char* digitLine;
-    const char* masterLine;
-    const char* colorLine;
-    Cell cell;
+  using Lines = std::array<std::string, 3>;
+  const std::pair<Lines, Lines> cases[] = {
+      {{"  3", "0", "255"}, {"3", "0", "255"}},
+      {{"$9", "0", "$FF"}, {"9", "0", "255"}},
+      {{"+4", "  0", "%101"}, {"4", "0", "5"}},
+      {{"2", "0", "  -4"}, {"2", "0", "-4"}},
+      {{"2", "0", "$1F"}, {"2", "0", "31"}},
+      {{"2", "0", "4294967297"}, {"2", "0", "1"}},
+      {{"2", "0", "x"}, {"2", "-2", "0"}},       // a letter is 0: black, so a given
+      {{"2", "  -4", "255"}, {"2", "-2", "0"}},  // any master line makes a given
+      {{"2", "-$1", "255"}, {"2", "-2", "0"}},
+      {{"6abc", "0", "9"}, {"6", "0", "9"}},
   };
-  const LineCase cases[] = {
-      {"  3", "0", "255", {3, 0, 255}},
-      {"$9", "0", "$FF", {9, 0, 255}},
-      {"+4", "  0", "%101", {4, 0, 5}},
-      {"2", "0", "  -4", {2, 0, -4}},
-      {"2", "0", "$1F", {2, 0, 31}},
-      {"2", "0", "4294967297", {2, 0, 1}},
-      {"2", "0", "x", {2, -2, 0}},      // a letter is 0: black, a given
-      {"2", "  -4", "255", {2, -2, 0}}, // any master line makes a given
-      {"2", "-$1", "255", {2, -2, 0}},
-      {"6abc", "0", "9", {6, 0, 9}},
-  };
-  for (const LineCase& c : cases) {
-    Board board;
-    files::ParseGameFile(FileOf({{c.digitLine, c.masterLine, c.colorLine}}), 0, board);
-    const Cell& cell = board.cells[0];
-    EXPECT_EQ(cell.digit, c.cell.digit) << c.digitLine << "/" << c.masterLine << "/" << c.colorLine;
-    EXPECT_EQ(cell.master, c.cell.master) << c.digitLine << "/" << c.masterLine << "/" << c.colorLine;
-    EXPECT_EQ(cell.textColor, c.cell.textColor) << c.digitLine << "/" << c.masterLine << "/" << c.colorLine;
+  for (const auto& [lines, cell] : cases) {
+    EXPECT_EQ(Parsed(FileOf({lines})), FileOf({cell}))
+        << lines[0] << "/" << lines[1] << "/" << lines[2];
   }
 }
 
@@ -261,6 +253,12 @@ TEST_F(GameFileTest, LoadOfAMissingFileFailsCreatesNothingAndKeepsTheBoard) {
   EXPECT_FALSE(fs::exists(folder / "absent.ssv"));
   EXPECT_FALSE(files::ReadGameFile(game, game.MastersFolder, 1));
   EXPECT_EQ(files::FormatGameFile(game.board), files::FormatGameFile(MixedBoard()));
+}
+
+TEST_F(GameFileTest, HugeFileLoadsOnlyWhatItsFirstMegabyteHolds) {
+  const std::string padding(1 << 20, ' ');
+  ASSERT_TRUE(files::ReadGameFile(game, folder.Write("huge.ssv", padding + "5\r\n"), 0));
+  EXPECT_EQ(files::FormatGameFile(game.board), files::FormatGameFile(Board{}));
 }
 
 TEST_F(GameFileTest, NumberedMasterNameStartsAtLastSaveAndSkipsTakenNames) {

@@ -32,11 +32,4 @@ TEST(NumberText, ParseDecimalKnowsNoPrefixesAndSkipsAnyWhiteSpace) {
   for (const NumberCase& c : cases) EXPECT_EQ(settings::ParseDecimal(c.text), c.value) << c.text;
 }
 
-TEST(NumberText, FormatNumberWritesTheShortestDecimalForm) {
-  EXPECT_EQ(settings::FormatNumber(0), "0");
-  EXPECT_EQ(settings::FormatNumber(-7), "-7");
-  EXPECT_EQ(settings::FormatNumber(8487297), "8487297");
-  EXPECT_EQ(settings::FormatNumber(INT32_MIN), "-2147483648");
-}
-
 }  // namespace

@@ -53,6 +53,8 @@ TEST(SettingsStore, WritingAKeyRewritesTheWholeFileInNormalForm) {
       {"only the first match is replaced", "A=1\r\na=2\r\n", "a", "3", "a = 3\r\na = 2\r\n"},
       {"byte order mark comes back with its own line", "\xEF\xBB\xBF" "a=1\r\n", "b", "2",
        "\xEF\xBB\xBF\r\na = 1\r\nb = 2\r\n"},
+      {"a key led by the mark's bytes keeps them", "\r\n\xEF\xBB\xBFx=1\r\n", "b", "2",
+       "\xEF\xBB\xBF\r\n\xEF\xBB\xBFx = 1\r\nb = 2\r\n"},
       {"other bytes are reproduced", "Custom=caf\xE9.wav\r\n", "K\xE9y", "\xFF",
        "Custom = caf\xE9.wav\r\nK\xE9y = \xFF\r\n"},
       {"NUL bytes are kept", std::string("a=x\0y\r\n", 7), "b", "2",
@@ -151,27 +153,19 @@ TEST(SettingsStore, ClosedStoreGivesFallbacksAndIgnoresWrites) {
   EXPECT_EQ(folder.Read(kName), "Skill=2\r\n");
 }
 
-TEST(SettingsStore, OpeningAnotherFileWritesBackTheOneStillOpen) {
+TEST(SettingsStore, ReopeningOrDestroyingAStoreWritesBackTheFileStillOpen) {
   TempFolder folder;
-  const fs::path first = folder / "first.ini";
   const fs::path second = folder.Write("second.ini", "b=2\r\n");
-  SettingsStore store;
-  store.OpenSettings(first);
-  store.WriteSettingText("a", "1");
-  store.OpenSettings(second);
-  EXPECT_EQ(folder.Read("first.ini"), "a = 1\r\n");
-  EXPECT_EQ(store.ReadSettingText("a", "none"), "none");
-  EXPECT_EQ(store.ReadSettingText("b", "none"), "2");
-}
-
-TEST(SettingsStore, DestroyingAnOpenStoreWritesItBack) {
-  TempFolder folder;
   {
     SettingsStore store;
-    store.OpenSettings(folder / kName);
+    store.OpenSettings(folder / "first.ini");
+    store.WriteSettingText("a", "1");
+    store.OpenSettings(second);
+    EXPECT_EQ(folder.Read("first.ini"), "a = 1\r\n");
+    EXPECT_EQ(store.ReadSettingText("a", "none"), "none");
     store.WriteSettingText("HANDLE", "0");
   }
-  EXPECT_EQ(folder.Read(kName), "HANDLE = 0\r\n");
+  EXPECT_EQ(folder.Read("second.ini"), "b = 2\r\nHANDLE = 0\r\n");
 }
 
 TEST(SettingsStore, ReadOnlyFileKeepsItsReadsAndDropsTheWrites) {

@@ -98,6 +98,34 @@ TEST_F(AppTest, SizeIsStoredOnceOneToTwoSecondsAfterTheLastChange) {
   EXPECT_EQ(game.window.geometry[0].width, 20 * 600 / 266);
 }
 
+TEST_F(AppTest, EndingWithinASecondOfAResizeKeepsTheStoredSize) {
+  folder.Write("Tarnwick.ini", "MoveFiles = 3\r\nWidth = 300\r\nHeight = 400\r\n");
+  Start();
+  platform.now = 0;  // a size change at tick 0 still counts as pending
+  shell::OnSize(game, 500, 500);
+  EXPECT_NE(game.ResizeStamp, 0u);
+  AtTime(900);
+  shell::ShutdownGame(game);
+  EXPECT_EQ(Setting("Width"), "300");
+}
+
+TEST_F(AppTest, AbsurdStoredSizesAreKeptWithinReason) {
+  for (const char* size : {"2147483647", "-50", "abc"}) {
+    folder.Write("Tarnwick.ini", std::string("MoveFiles = 3\r\nWidth = ") + size +
+                                     "\r\nHeight = " + size + "\r\n");
+    platform.resizes.clear();
+    Game fresh(platform);
+    shell::BeginStartUp(fresh, folder.path() / "Tarnwick");
+    shell::FinishStartUp(fresh);
+    for (auto [w, h] : platform.resizes) {
+      EXPECT_GE(w, 0) << size;
+      EXPECT_LE(w, 16384) << size;
+      EXPECT_LE(h, 16384) << size;
+    }
+    EXPECT_GE(fresh.window.geometry[0].width, 20) << size;
+  }
+}
+
 TEST_F(AppTest, ExitAndCloseAskToSaveAModifiedGameAndCancelKeepsItRunning) {
   Start();
   shell::OnCellFocus(game, 0);
@@ -161,8 +189,13 @@ TEST_F(AppTest, GadgetClicksReachTheirHandlers) {
   shell::OnGadgetClick(game, kFirstRowButton + 2);
   EXPECT_TRUE(game.window.linePressed[9 + 2]);
   EXPECT_EQ(game.window.cells[18].cellTag, 2);
+  const MainWindowState before = game.window;
   shell::OnGadgetClick(game, kColorLabel);
   shell::OnGadgetClick(game, kNumberLabel);
+  EXPECT_EQ(game.window.title, before.title);
+  EXPECT_EQ(game.window.linePressed, before.linePressed);
+  EXPECT_EQ(game.window.numberPressed, before.numberPressed);
+  EXPECT_EQ(game.window.pushedColorButton, before.pushedColorButton);
 }
 
 TEST_F(AppTest, HelpCommandsSendTheirTopics) {

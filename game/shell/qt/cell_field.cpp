@@ -32,7 +32,9 @@ void CellField::focusInEvent(QFocusEvent* event) {
   // Opening a menu hands the focus to the menu and closing it hands it back; the player did
   // not move to this cell, so it must not enter a digit.
   if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::MenuBarFocusReason) return;
-  emit focusEntered();
+  // Reported once the click that gave the focus has placed the caret, so that a text the
+  // game then writes puts the caret before its first character.
+  QMetaObject::invokeMethod(this, &CellField::focusEntered, Qt::QueuedConnection);
 }
 
 }  // namespace shell_qt

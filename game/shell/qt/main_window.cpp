@@ -50,7 +50,6 @@ QIcon ProgramIcon() {
   QPixmap icon(32, 32);
   icon.fill(Qt::white);
   QPainter painter(&icon);
-  painter.setPen(QPen(Qt::black, 1));
   for (int i = 0; i <= 9; ++i) {
     painter.setPen(QPen(Qt::black, i % 3 == 0 ? 2 : 1));
     int at = 1 + i * 10 / 3;
@@ -186,7 +185,9 @@ void MainWindow::Dispatch(std::function<void()> handler) {
     Render();
     if (shell::ExitRequested(game_)) {
       pending_.clear();
-      QApplication::quit();
+      // exit() rather than quit(): quit() would first ask the windows to close, and the
+      // main window refuses a close that did not come through the guard.
+      QCoreApplication::exit(0);
       break;
     }
   }

@@ -13,10 +13,12 @@
 #include <QUrl>
 #include <chrono>
 
+#include "game/help/help_link.h"
 #include "game/shell/qt/colors.h"
 #include "game/shell/qt/desktop_beep.h"
 #include "game/shell/qt/main_window.h"
 #include "game/shell/qt/progress_window.h"
+#include "game/shell/qt/viewer_window.h"
 
 namespace shell_qt {
 namespace {
@@ -27,6 +29,12 @@ using engine::MessageIcon;
 
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The help viewer lies beside the game's executable.
+std::filesystem::path ViewerProgram() {
+  return help::ViewerPath(
+      std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()));
 }
 
 uint32_t ClockSeed() {
@@ -58,6 +66,12 @@ QtPlatform::QtPlatform() : random_(ClockSeed()) { clock_.start(); }
 
 QtPlatform::~QtPlatform() = default;
 
+void QtPlatform::Reactivate() {
+  // The main window becomes active again when a dialog or the progress window closes, and
+  // gives the focus back to the gadget that had it (a cell then raises its focus event).
+  if (window_) window_->activateWindow();
+}
+
 void QtPlatform::AbandonSearch() {
   if (progress_) progress_->RequestClose();
 }
@@ -78,7 +92,9 @@ MessageAnswer QtPlatform::ShowMessage(std::string_view title, std::string_view t
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
   }
-  switch (box.exec()) {
+  const int answer = box.exec();
+  Reactivate();
+  switch (answer) {
     case QMessageBox::Yes: return MessageAnswer::Yes;
     case QMessageBox::No: return MessageAnswer::No;
     case QMessageBox::Ok: return MessageAnswer::Ok;
@@ -96,12 +112,14 @@ std::string QtPlatform::AskFileName(const engine::FileRequest& request) {
       request.save ? QFileDialog::getSaveFileName(window_, title, start, filter, nullptr,
                                                   QFileDialog::DontConfirmOverwrite)
                    : QFileDialog::getOpenFileName(window_, title, start, filter);
+  Reactivate();
   return chosen.toStdString();
 }
 
 std::optional<engine::Rgb> QtPlatform::AskColor(engine::Rgb initial) {
   if (window_) window_->Render();
   const QColor chosen = QColorDialog::getColor(ToQColor(initial, Qt::black), window_);
+  Reactivate();
   if (!chosen.isValid()) return std::nullopt;
   return ToRgb(chosen);
 }
@@ -126,11 +144,13 @@ bool QtPlatform::OpenDocument(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
 }
 
-bool QtPlatform::WindowExists(int64_t) { return false; }
+bool QtPlatform::WindowExists(int64_t handle) {
+  return shell::ViewerWindowExists(handle, ViewerProgram());
+}
 
-void QtPlatform::BringToFront(int64_t) {}
+void QtPlatform::BringToFront(int64_t handle) { shell::BringViewerToFront(handle, ViewerProgram()); }
 
-void QtPlatform::AskToClose(int64_t) {}
+void QtPlatform::AskToClose(int64_t handle) { shell::AskViewerToClose(handle, ViewerProgram()); }
 
 void QtPlatform::ResizeMainWindow(int innerWidth, int innerHeight) {
   if (window_) window_->resize(innerWidth, innerHeight);
@@ -147,7 +167,9 @@ void QtPlatform::FlushEvents() {
 
 void QtPlatform::OpenProgress() {
   progress_ = std::make_unique<ProgressWindow>();
-  if (window_) window_->setEnabled(false);
+  // Modal rather than disabling the main window: disabling would move the keyboard focus
+  // to the first cell, whose focus event would then enter a digit.
+  progress_->setWindowModality(Qt::ApplicationModal);
   progress_->show();
   progress_->raise();
   QCoreApplication::processEvents();
@@ -162,10 +184,7 @@ bool QtPlatform::UpdateProgress(int value) {
 
 void QtPlatform::CloseProgress() {
   progress_.reset();
-  if (window_) {
-    window_->setEnabled(true);
-    window_->activateWindow();
-  }
+  Reactivate();
 }
 
 uint32_t QtPlatform::TickCount() { return static_cast<uint32_t>(clock_.elapsed()) + 1; }

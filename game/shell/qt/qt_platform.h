@@ -49,6 +49,8 @@ class QtPlatform : public engine::Platform {
   void Reseed(uint32_t seed) override { random_.Reseed(seed); }
 
  private:
+  void Reactivate();
+
   MainWindow* window_ = nullptr;
   std::unique_ptr<ProgressWindow> progress_;
   shell::SdlSound sound_;

@@ -4,24 +4,26 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <vector>
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+
+#include "common/settings/file_bytes.h"
 
 namespace shell {
 namespace {
 
-std::optional<std::vector<char>> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+// A game sound is short; a larger file is refused rather than read whole into memory.
+constexpr std::uintmax_t kLargestSoundFile = 64u << 20;
+
+bool SmallEnough(const std::string& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  return !error && size <= kLargestSoundFile;
 }
 
 // True when SDL decodes the bytes as a WAV file with at least one sample frame.
-bool IsPlayableWav(const std::vector<char>& bytes) {
+bool IsPlayableWav(const std::string& bytes) {
   SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (source == nullptr) return false;
   SDL_AudioSpec spec;
@@ -44,6 +46,8 @@ SdlSound::~SdlSound() {
 
 void SdlSound::Init() {
   if (sdlStarted_) return;
+  // Qt owns the program's signals and events; SDL is here for audio alone.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
   sdlStarted_ = true;
   deviceOpen_ = Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0;
@@ -52,10 +56,9 @@ void SdlSound::Init() {
 
 bool SdlSound::Load(int slot, const std::string& path) {
   if (!ValidSlot(slot)) return false;
-  const auto bytes = ReadBytes(path);
-  if (!bytes || bytes->size() > static_cast<size_t>(SDL_MAX_SINT32) || !IsPlayableWav(*bytes)) {
-    return false;
-  }
+  if (!SmallEnough(path)) return false;
+  const auto bytes = settings::ReadWholeFile(path);
+  if (!bytes || !IsPlayableWav(*bytes)) return false;
   Mix_Chunk* chunk = nullptr;
   if (deviceOpen_) {
     // Converted once to the device's format, so playing costs nothing later.

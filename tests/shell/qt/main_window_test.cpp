@@ -38,11 +38,21 @@ class MainWindowTest : public QObject {
   void lettersCannotBeTyped();
   void programWrittenTextRaisesNoChangeEvent();
   void chosenColourSquareStaysPushedIn();
+  void clickAnywhereInACellLeavesTheCaretBeforeTheDigit();
+  void typingWhileHintsShowChangesNothing();
+  void exitEndsTheEventLoop();
+  void closeAsksToSaveAndCancelKeepsTheWindow();
 
  private:
   void Start();
   QPushButton* Button(int id) const { return qobject_cast<QPushButton*>(window_->Gadget(id)); }
-  void ClickCell(int k) { QTest::mouseClick(window_->Cell(k), Qt::LeftButton); }
+  // Clicks a cell; its focus event is delivered once the click has been handled.
+  void ClickCell(int k, QPoint at = {}) {
+    QTest::mouseClick(window_->Cell(k), Qt::LeftButton, {}, at);
+    QCoreApplication::processEvents();
+  }
+  // Runs the event loop until the game ends it, or fails after a few seconds.
+  bool RunUntilExit();
 
   std::unique_ptr<testing_support::TempFolder> folder_;
   std::unique_ptr<testing_support::FakePlatform> platform_;
@@ -256,6 +266,65 @@ void MainWindowTest::chosenColourSquareStaysPushedIn() {
   QCOMPARE(game_->CurrentColor, TextPalette[4]);
   QTest::mouseClick(Button(115), Qt::LeftButton);
   QVERIFY(Button(115)->isDown());
+}
+
+bool MainWindowTest::RunUntilExit() {
+  bool timedOut = false;
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    timedOut = true;
+    QCoreApplication::exit(1);
+  });
+  guard.start(3000);
+  QCoreApplication::exec();
+  return !timedOut;
+}
+
+void MainWindowTest::clickAnywhereInACellLeavesTheCaretBeforeTheDigit() {
+  QTest::mouseClick(Button(105), Qt::LeftButton);
+  ClickCell(30, QPoint(18, 10));
+  QCOMPARE(window_->Cell(30)->text(), QString("5"));
+  QCOMPARE(window_->Cell(30)->cursorPosition(), 0);
+  QTest::keyClicks(window_->Cell(30), "3");
+  QCOMPARE(window_->Cell(30)->text(), QString("3"));
+}
+
+void MainWindowTest::typingWhileHintsShowChangesNothing() {
+  window_->MenuAction(MenuHints)->trigger();
+  ClickCell(12);
+  const QString hint = window_->Cell(12)->text();
+  QVERIFY(hint.startsWith('0'));
+  window_->Cell(12)->setCursorPosition(0);
+  QTest::keyClicks(window_->Cell(12), "7");
+  QCOMPARE(window_->Cell(12)->text(), hint);
+  QVERIFY(game_->undoHistory.empty());
+}
+
+void MainWindowTest::exitEndsTheEventLoop() {
+  ClickCell(0);
+  QVERIFY(game_->Modified);
+  platform_->messageAnswers = {MessageAnswer::No};
+  QTimer::singleShot(0, window_->MenuAction(MenuExit), &QAction::trigger);
+  QVERIFY(RunUntilExit());
+  QCOMPARE(platform_->messages.size(), size_t(1));
+  QCOMPARE(QString::fromStdString(platform_->messages[0].text),
+           QString("Do you wish to save this game?"));
+}
+
+void MainWindowTest::closeAsksToSaveAndCancelKeepsTheWindow() {
+  ClickCell(0);
+  platform_->messageAnswers = {MessageAnswer::Cancel};
+  window_->close();
+  QCoreApplication::processEvents();
+  QVERIFY(window_->isVisible());
+  QVERIFY(!shell::ExitRequested(*game_));
+  QCOMPARE(window_->Cell(0)->text(), QString("1"));
+
+  platform_->messageAnswers = {MessageAnswer::No};
+  QTimer::singleShot(0, window_.get(), &QWidget::close);
+  QVERIFY(RunUntilExit());
+  QCOMPARE(platform_->messages.size(), size_t(2));
 }
 
 QTEST_MAIN(MainWindowTest)

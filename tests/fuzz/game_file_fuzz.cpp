@@ -1,0 +1,82 @@
+// Fuzz target for the game file: any bytes parse into a board in normal form, the board's
+// own bytes parse back to it, and a load, save and reload through real files agree.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "game/files/game_file.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+// Every cell is empty with zero fields, a given (master -digit, black) or, in a plain load
+// only, a player's digit (master 0, a colour).
+bool IsInNormalForm(const engine::Board& board, int masterNumber) {
+  for (const engine::Cell& cell : board.cells) {
+    if (cell.digit < 0 || cell.digit > 9) return false;
+    const bool empty = cell.digit == 0 && cell.master == 0 && cell.textColor == 0;
+    const bool given = cell.digit != 0 && cell.master == -cell.digit && cell.textColor == 0;
+    const bool players = masterNumber == 0 && cell.digit != 0 && cell.master == 0 &&
+                         cell.textColor != 0;
+    if (!empty && !given && !players) return false;
+  }
+  return true;
+}
+
+bool IsComplete(const engine::Board& board) {
+  for (const engine::Cell& cell : board.cells) {
+    if (cell.digit == 0) return false;
+  }
+  return true;
+}
+
+// After blanking each cell is either as parsed or emptied (digit and master 0).
+bool IsThinnedFrom(const engine::Board& thinned, const engine::Board& full) {
+  for (int k = 0; k < 81; ++k) {
+    const engine::Cell& a = thinned.cells[k];
+    const engine::Cell& b = full.cells[k];
+    const bool kept = a.digit == b.digit && a.master == b.master && a.textColor == b.textColor;
+    const bool emptied = a.digit == 0 && a.master == 0 && a.textColor == b.textColor;
+    if (!kept && !emptied) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const testing_support::TempFolder folder;
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const int masterNumber = size > 0 ? data[0] % 3 : 0;
+
+  engine::Board board;
+  const bool complete = files::ParseGameFile(bytes, masterNumber, board);
+  FUZZ_CHECK(IsInNormalForm(board, masterNumber));
+  FUZZ_CHECK(complete == IsComplete(board));
+  const std::string text = files::FormatGameFile(board);
+  engine::Board again;
+  FUZZ_CHECK(files::ParseGameFile(text, 0, again) == complete);
+  FUZZ_CHECK(files::FormatGameFile(again) == text);
+
+  testing_support::FakePlatform platform;
+  platform.Reseed(static_cast<uint32_t>(size));
+  engine::Game game(platform);
+  game.Skill = size > 1 ? data[1] % 4 : 0;
+  FUZZ_CHECK(files::ReadGameFile(game, folder.Write("input.ssv", bytes), masterNumber));
+  FUZZ_CHECK(complete ? IsThinnedFrom(game.board, board)
+                      : files::FormatGameFile(game.board) == text);
+
+  engine::Board saved = game.board;
+  const std::filesystem::path savedPath = folder / "saved.ssv";
+  FUZZ_CHECK(files::WriteGameFile(saved, savedPath));
+  FUZZ_CHECK(testing_support::ReadFileBytes(savedPath) == files::FormatGameFile(saved));
+  FUZZ_CHECK(IsInNormalForm(saved, 0));
+  if (!IsComplete(saved)) {
+    FUZZ_CHECK(files::ReadGameFile(game, savedPath, 0));
+    FUZZ_CHECK(files::FormatGameFile(game.board) == files::FormatGameFile(saved));
+  }
+  return 0;
+}

@@ -1,0 +1,364 @@
+// The game's help launcher and the real help viewer, two processes on a private X server: the
+// first request starts the viewer at its topic, a later one is served within about a second,
+// and every way of ending the viewer leaves the same values in the link file. Without Xvfb the
+// viewer runs on the offscreen platform and the tests that need a desktop are skipped; without
+// xdotool and openbox, so are the ones that press keys.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "common/settings/link_cycle.h"
+#include "common/settings/link_file.h"
+#include "game/help/help_link.h"
+#include "game/shell/qt/viewer_window.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/temp_folder.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+bool OnPath(const char* program) {
+  return std::system(("command -v " + std::string(program) + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+pid_t Spawn(const std::vector<std::string>& arguments, const std::string& workingFolder = "") {
+  std::vector<char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (!workingFolder.empty()) posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+  pid_t pid = -1;
+  const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  return failed ? -1 : pid;
+}
+
+// Waits at most timeout for the child to end; its exit status, or nothing while it runs.
+std::optional<int> AwaitExit(pid_t pid, milliseconds timeout) {
+  const auto deadline = Clock::now() + timeout;
+  do {
+    int status = 0;
+    if (waitpid(pid, &status, WNOHANG) == pid) return status;
+    std::this_thread::sleep_for(milliseconds(20));
+  } while (Clock::now() < deadline);
+  return std::nullopt;
+}
+
+// The output of a shell command, trailing line break removed.
+std::string Shell(const std::string& command) {
+  std::string output;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe) != nullptr) output += buffer;
+    pclose(pipe);
+  }
+  while (!output.empty() && output.back() == '\n') output.pop_back();
+  return output;
+}
+
+// A private X server (and window manager) for the whole test program.
+class Desktop : public ::testing::Environment {
+ public:
+  static bool HasX() { return xvfb_ > 0; }
+  static bool CanPressKeys() { return HasX() && windowManager_ > 0 && OnPath("xdotool"); }
+
+  void SetUp() override {
+    setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+    setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu", 1);
+    if (!OnPath("Xvfb")) {
+      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      return;
+    }
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    xvfb_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1280x1024x24",
+                   "-nolisten", "tcp"});
+    close(fds[1]);
+    std::string display;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') display += c;
+    close(fds[0]);
+    if (xvfb_ <= 0 || display.empty()) {
+      xvfb_ = -1;
+      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      return;
+    }
+    setenv("DISPLAY", (":" + display).c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    if (OnPath("openbox")) {
+      windowManager_ = Spawn({"openbox"});
+      std::this_thread::sleep_for(milliseconds(500));
+    }
+  }
+  void TearDown() override {
+    for (const pid_t pid : {windowManager_, xvfb_}) {
+      if (pid <= 0) continue;
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+    }
+  }
+
+ private:
+  static inline pid_t xvfb_ = -1;
+  static inline pid_t windowManager_ = -1;
+};
+
+const auto* const kDesktop = ::testing::AddGlobalTestEnvironment(new Desktop);
+
+// The game's platform with real processes and window requests; a pause watches the link file
+// and notes when the viewer acknowledged the request.
+class DesktopPlatform : public testing_support::FakePlatform {
+ public:
+  explicit DesktopPlatform(const fs::path& folder)
+      : viewerPath_(help::ViewerPath(folder)), linkPath_(folder / "Leafview.ini") {}
+  ~DesktopPlatform() override {
+    for (const pid_t pid : viewers) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  }
+
+  bool StartProcess(const std::string& path, const std::string& workingFolder) override {
+    const pid_t pid = Spawn({path}, workingFolder);
+    if (pid <= 0) return false;
+    viewers.push_back(pid);
+    return true;
+  }
+  bool OpenDocument(const std::string&) override { return false; }
+  bool WindowExists(int64_t handle) override {
+    return shell::ViewerWindowExists(handle, viewerPath_);
+  }
+  void BringToFront(int64_t handle) override {
+    FakePlatform::BringToFront(handle);
+    shell::BringViewerToFront(handle, viewerPath_);
+  }
+  void AskToClose(int64_t handle) override {
+    FakePlatform::AskToClose(handle);
+    shell::AskViewerToClose(handle, viewerPath_);
+  }
+  void Sleep(uint32_t ms) override {
+    FakePlatform::Sleep(ms);
+    const auto start = Clock::now();
+    servedAfter.reset();
+    while (Clock::now() - start < milliseconds(ms)) {
+      if (!servedAfter && LinkValue(settings::link::kLastTime) == "999") {
+        servedAfter = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+      }
+      std::this_thread::sleep_for(milliseconds(10));
+    }
+  }
+
+  std::string LinkValue(std::string_view key) const {
+    settings::LinkCycle cycle(linkPath_);
+    return cycle.store.ReadSettingText(key, "<missing>");
+  }
+
+  std::vector<pid_t> viewers;
+  std::optional<milliseconds> servedAfter;
+
+ private:
+  fs::path viewerPath_;
+  fs::path linkPath_;
+};
+
+class HelpViewerEndToEnd : public ::testing::Test {
+ protected:
+  HelpViewerEndToEnd() {
+    fs::copy_file(LEAFVIEW_PATH, folder / help::kViewerProgram);
+    fs::copy_file(DERADU_HELP_DOCUMENT, folder / "deradu.htm");
+    game.ExecutableFolder = folder.path();
+    help::InitHelpLink(game, "deradu.htm", "Brindle's Deradu Help");
+  }
+
+  std::string Link(std::string_view key) const { return platform.LinkValue(key); }
+
+  // The first request: starts the viewer and waits until it has acknowledged.
+  pid_t StartViewerAt(std::string_view topic) {
+    help::ShowHelpTopic(game, topic);
+    EXPECT_EQ(platform.viewers.size(), 1u);
+    if (platform.viewers.empty()) return -1;
+    const pid_t viewer = platform.viewers.back();
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
+    while (Link("HANDLE") != std::to_string(viewer) && Clock::now() < deadline) {
+      std::this_thread::sleep_for(milliseconds(20));
+    }
+    EXPECT_EQ(Link("HANDLE"), std::to_string(viewer));
+    EXPECT_EQ(Link("LASTTIME"), "999");
+    return viewer;
+  }
+
+  // The viewer's X window, once it shows.
+  std::string WindowOf(pid_t viewer) const {
+    for (int i = 0; i < 100; ++i) {
+      const std::string window = Shell("xdotool search --onlyvisible --pid " +
+                                     std::to_string(viewer) + " --name 'Deradu' 2>/dev/null | head -1");
+      if (!window.empty()) return window;
+      std::this_thread::sleep_for(milliseconds(100));
+    }
+    return {};
+  }
+
+  // The viewer ends by itself within a few seconds and leaves its exit values.
+  void ExpectEndedWithExitValues(pid_t viewer) {
+    const std::optional<int> status = AwaitExit(viewer, milliseconds(10000));
+    ASSERT_TRUE(status.has_value()) << "the viewer did not end";
+    std::erase(platform.viewers, viewer);
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << *status;
+    EXPECT_EQ(Link("LASTTIME"), "000");
+    EXPECT_EQ(Link("LASTHELP"), "");
+    EXPECT_EQ(Link("HANDLE"), "0");
+  }
+
+  testing_support::TempFolder folder;
+  DesktopPlatform platform{folder.path()};
+  engine::Game game{platform};
+};
+
+TEST_F(HelpViewerEndToEnd, FirstRequestStartsTheViewerAtItsTopic) {
+  const pid_t viewer = StartViewerAt("#Rules");
+  EXPECT_EQ(Link("LASTHELP"), "#Rules");
+  EXPECT_TRUE(platform.broughtToFront.empty());
+  if (Desktop::HasX() && OnPath("xdotool")) {
+    const std::string window = WindowOf(viewer);
+    ASSERT_FALSE(window.empty());
+    EXPECT_EQ(Shell("xdotool getwindowname " + window), "Brindle's Deradu Help");
+  }
+}
+
+TEST_F(HelpViewerEndToEnd, ARequestToARunningViewerIsServedWithinASecond) {
+  const pid_t viewer = StartViewerAt("#Rules");
+  for (const char* topic : {"#Game", "#Contents", "#Contents"}) {
+    SCOPED_TRACE(topic);
+    help::ShowHelpTopic(game, topic);
+    EXPECT_EQ(platform.viewers.size(), 1u) << "no second viewer";
+    ASSERT_TRUE(platform.servedAfter.has_value()) << "not served during the pause";
+    std::printf("[ info ] %s served after %lld ms\n", topic,
+                static_cast<long long>(platform.servedAfter->count()));
+    EXPECT_LT(platform.servedAfter->count(), 1500);
+    EXPECT_EQ(Link("LASTHELP"), topic);
+  }
+  EXPECT_EQ(platform.sleeps, (std::vector<uint32_t>{2000, 2000, 2000}));
+  EXPECT_FALSE(AwaitExit(viewer, milliseconds(0)).has_value()) << "the raise did not end it";
+}
+
+TEST_F(HelpViewerEndToEnd, AnIdleViewerNoticesARequestWithinASecond) {
+  StartViewerAt("#Rules");
+  std::this_thread::sleep_for(milliseconds(1500));  // let the pane settle: no more events
+  {
+    settings::LinkCycle cycle(folder / "Leafview.ini");
+    cycle.store.WriteSettingText("LASTHELP", "#Game");
+    cycle.store.WriteSettingText("LASTTIME", "50");
+  }
+  const auto start = Clock::now();
+  while (Link("LASTTIME") != "999" && Clock::now() - start < milliseconds(5000)) {
+    std::this_thread::sleep_for(milliseconds(10));
+  }
+  const auto waited = std::chrono::duration_cast<milliseconds>(Clock::now() - start);
+  std::printf("[ info ] served after %lld ms\n", static_cast<long long>(waited.count()));
+  EXPECT_LT(waited.count(), 1500);
+}
+
+TEST_F(HelpViewerEndToEnd, GameShutdownClosesTheViewer) {
+  const pid_t viewer = StartViewerAt("#Contents");
+  help::CloseHelpViewer(game);
+  EXPECT_EQ(platform.askedToClose, std::vector<int64_t>{viewer});
+  ExpectEndedWithExitValues(viewer);
+  EXPECT_EQ(Link("WinW"), "500");
+  EXPECT_EQ(Link("WinH"), "300");
+  // The next request starts a new viewer.
+  StartViewerAt("#Rules");
+}
+
+TEST_F(HelpViewerEndToEnd, AQuitCodeAloneEndsTheViewer) {
+  const pid_t viewer = StartViewerAt("#Contents");
+  {
+    settings::LinkCycle cycle(folder / "Leafview.ini");
+    cycle.store.WriteSettingText("LASTTIME", "666");
+  }
+  ExpectEndedWithExitValues(viewer);
+}
+
+TEST_F(HelpViewerEndToEnd, AStaleHandleLeadsToANewViewer) {
+  // The number of a process that is not the viewer: this test program itself.
+  {
+    settings::LinkCycle cycle(folder / "Leafview.ini");
+    cycle.store.WriteSettingText("HANDLE", std::to_string(getpid()));
+  }
+  StartViewerAt("#Game");
+  EXPECT_TRUE(platform.broughtToFront.empty());
+}
+
+TEST_F(HelpViewerEndToEnd, TheWindowReopensWhereTheUserLeftIt) {
+  if (!Desktop::HasX() || !OnPath("xdotool")) GTEST_SKIP() << "needs Xvfb and xdotool";
+  const pid_t viewer = StartViewerAt("#Rules");
+  const std::string window = WindowOf(viewer);
+  ASSERT_FALSE(window.empty());
+  Shell("xdotool windowsize " + window + " 640 420");
+  Shell("xdotool windowmove " + window + " 300 250");
+  std::this_thread::sleep_for(milliseconds(500));
+  const std::string where = Shell("xdotool getwindowgeometry --shell " + window);
+  help::CloseHelpViewer(game);
+  ExpectEndedWithExitValues(viewer);
+  EXPECT_EQ(Link("WinW"), "640");
+  EXPECT_EQ(Link("WinH"), "420");
+  const std::string x = Link("WinX"), y = Link("WinY");
+
+  const pid_t again = StartViewerAt("#Rules");
+  const std::string reopened = WindowOf(again);
+  ASSERT_FALSE(reopened.empty());
+  std::this_thread::sleep_for(milliseconds(500));
+  EXPECT_EQ(Shell("xdotool getwindowgeometry --shell " + reopened + " | grep -v WINDOW"),
+            Shell("echo '" + where + "' | grep -v WINDOW"));
+  help::CloseHelpViewer(game);
+  ExpectEndedWithExitValues(again);
+  EXPECT_EQ(Link("WinX"), x);
+  EXPECT_EQ(Link("WinY"), y);
+}
+
+TEST_F(HelpViewerEndToEnd, ClosingByTheCloseBoxOrExitLeavesTheExitValues) {
+  if (!Desktop::CanPressKeys()) GTEST_SKIP() << "needs Xvfb, openbox and xdotool";
+  const struct {
+    const char* name;
+    const char* keys;
+  } ways[] = {
+      {"close box (Alt+F4 through the window manager)", "alt+F4"},
+      {"Help > Exit from the keyboard", "alt Down Up Return"},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.name);
+    const pid_t viewer = StartViewerAt("#Rules");
+    const std::string window = WindowOf(viewer);
+    ASSERT_FALSE(window.empty());
+    Shell("xdotool windowactivate --sync " + window);
+    std::this_thread::sleep_for(milliseconds(300));
+    std::istringstream keys(way.keys);
+    for (std::string key; keys >> key;) {
+      Shell("xdotool key --clearmodifiers " + key);
+      std::this_thread::sleep_for(milliseconds(300));
+    }
+    ExpectEndedWithExitValues(viewer);
+    EXPECT_EQ(Link("WinW"), "500");
+    EXPECT_EQ(Link("WinH"), "300");
+    platform.viewers.clear();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,132 @@
+// The sound slots over SDL: which files a slot takes, with and without a sound device.
+#include "game/shell/qt/sdl_sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+using shell::SdlSound;
+
+void AppendLittleEndian(std::string& bytes, uint32_t value, int size) {
+  for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A mono 16-bit PCM WAV file of the given number of sample frames (a rising saw tooth).
+std::string PcmWav(uint32_t frames) {
+  const uint32_t dataSize = frames * 2;
+  std::string bytes = "RIFF";
+  AppendLittleEndian(bytes, 36 + dataSize, 4);
+  bytes += "WAVEfmt ";
+  AppendLittleEndian(bytes, 16, 4);
+  AppendLittleEndian(bytes, 1, 2);      // PCM
+  AppendLittleEndian(bytes, 1, 2);      // one channel
+  AppendLittleEndian(bytes, 8000, 4);   // frames per second
+  AppendLittleEndian(bytes, 16000, 4);  // bytes per second
+  AppendLittleEndian(bytes, 2, 2);      // bytes per frame
+  AppendLittleEndian(bytes, 16, 2);     // bits per sample
+  bytes += "data";
+  AppendLittleEndian(bytes, dataSize, 4);
+  for (uint32_t i = 0; i < frames; ++i) AppendLittleEndian(bytes, (i * 512) & 0xFFFF, 2);
+  return bytes;
+}
+
+constexpr uint32_t kOneSecond = 8000;
+
+class SdlSoundTest : public ::testing::Test {
+ protected:
+  // A sound object on the dummy audio driver, or on a machine without any sound device.
+  static void InitOn(SdlSound& sound, bool withDevice) {
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, withDevice ? "dummy" : "no-such-driver");
+    sound.Init();
+    ASSERT_EQ(sound.DeviceOpen(), withDevice);
+  }
+
+  std::string Write(std::string_view name, std::string_view bytes) const {
+    return folder.Write(name, bytes).string();
+  }
+
+  testing_support::TempFolder folder;
+};
+
+TEST_F(SdlSoundTest, SlotTakesOnlyPlayableWavFilesWithOrWithoutADevice) {
+  const std::string wav = PcmWav(kOneSecond);
+  struct Row {
+    std::string name;
+    std::string path;
+    bool playable;
+  };
+  const std::vector<Row> rows = {
+      {"a PCM WAV", Write("good.wav", wav), true},
+      // Recorders that stop early leave a data chunk shorter than its header says; the
+      // samples that are there still play, as in other players.
+      {"samples cut short", Write("short.wav", wav.substr(0, wav.size() - 1001)), true},
+      {"cut inside the header", Write("header.wav", wav.substr(0, 30)), false},
+      {"no samples", Write("silent.wav", PcmWav(0)), false},
+      {"a text file", Write("notes.wav", "This is not a sound.\r\n"), false},
+      {"an empty file", Write("empty.wav", ""), false},
+      {"a missing file", (folder / "missing.wav").string(), false},
+      {"a folder", folder.path().string(), false},
+  };
+  for (bool withDevice : {false, true}) {
+    for (const Row& row : rows) {
+      SCOPED_TRACE(row.name + (withDevice ? " with a device" : " without a device"));
+      SdlSound sound;
+      InitOn(sound, withDevice);
+      EXPECT_EQ(sound.Load(0, row.path), row.playable);
+      EXPECT_EQ(sound.Holds(0), row.playable);
+    }
+  }
+}
+
+TEST_F(SdlSoundTest, FailedLoadKeepsTheSoundTheSlotHeld) {
+  const std::string good = Write("good.wav", PcmWav(kOneSecond));
+  const std::string bad = Write("bad.wav", "text");
+  SdlSound sound;
+  InitOn(sound, true);
+
+  ASSERT_TRUE(sound.Load(1, good));
+  EXPECT_FALSE(sound.Load(1, bad));
+  EXPECT_TRUE(sound.Holds(1));
+  sound.Play(1);
+  EXPECT_EQ(Mix_Playing(1), 1);
+  EXPECT_EQ(Mix_Playing(0), 0);
+  sound.Stop(1);
+  EXPECT_EQ(Mix_Playing(1), 0);
+}
+
+TEST_F(SdlSoundTest, SilentMachineKeepsTheChoiceAndPlaysNothing) {
+  const std::string good = Write("good.wav", PcmWav(kOneSecond));
+  SdlSound sound;
+  InitOn(sound, false);
+
+  ASSERT_TRUE(sound.Load(0, good));
+  sound.Play(0);
+  sound.Stop(0);
+  EXPECT_TRUE(sound.Holds(0));
+}
+
+TEST_F(SdlSoundTest, SlotsOutsideTheTwoAreRefused) {
+  const std::string good = Write("good.wav", PcmWav(kOneSecond));
+  SdlSound sound;
+  InitOn(sound, true);
+
+  for (int slot : {-1, 2}) {
+    EXPECT_FALSE(sound.Load(slot, good));
+    EXPECT_FALSE(sound.Holds(slot));
+    sound.Play(slot);
+    sound.Stop(slot);
+  }
+  sound.Play(0);  // empty slot
+  EXPECT_EQ(Mix_Playing(-1), 0);
+}
+
+}  // namespace

@@ -1,0 +1,340 @@
+// The help viewer's logic through a recording fake: start-up with its order of link-file
+// writes, the poll's handling of every state code, the menu and controls, the layout, and the
+// exit values whichever way the viewer ends.
+#include "viewer/viewer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/settings/settings_store.h"
+#include "tests/support/temp_folder.h"
+#include "tests/viewer/fake_viewer_platform.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::FakeViewerPlatform;
+using testing_support::TempFolder;
+using viewer::ViewerEvent;
+using Kind = viewer::ViewerEvent::Kind;
+
+constexpr char kStartLink[] =
+    "HelpFile = deradu.htm\r\nTitle = Brindle's Deradu Help\r\nLASTHELP = #Rules\r\n"
+    "LASTTIME = 50\r\nHANDLE = 0\r\n";
+
+class ViewerTest : public ::testing::Test {
+ protected:
+  std::string Link() const { return folder.Read("Leafview.ini"); }
+  void WriteLink(std::string_view text) const { folder.Write("Leafview.ini", text); }
+  std::string LinkValue(std::string_view key) const {
+    settings::SettingsStore store;
+    store.OpenSettings(folder / "Leafview.ini");
+    return store.ReadSettingText(key, "<missing>");
+  }
+  std::string HelpUrl() const { return "file://" + (folder.path() / "deradu.htm").string(); }
+  // Starts a viewer on kStartLink and forgets what start-up did.
+  void StartRunning() {
+    WriteLink(kStartLink);
+    ASSERT_EQ(viewer::StartViewer(viewer), viewer::StartResult::Running);
+    platform.calls.clear();
+    platform.navigations.clear();
+    platform.statusTexts.clear();
+  }
+
+  TempFolder folder;
+  FakeViewerPlatform platform;
+  viewer::Viewer viewer{platform, folder.path()};
+};
+
+TEST_F(ViewerTest, StartUpOpensTheWindowAtTheRequestedTopicAndAcknowledges) {
+  WriteLink(kStartLink);
+  ASSERT_EQ(viewer::StartViewer(viewer), viewer::StartResult::Running);
+
+  EXPECT_EQ(platform.calls.front(), "OpenMainWindow 100 200 500 300 Brindle's Deradu Help");
+  EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl() + "#Rules"});
+  EXPECT_EQ(platform.statusTexts, (std::vector<std::string>{"Brindle's Deradu Help Help",
+                                                            "Loading Help deradu.htm"}));
+  // LASTTIME is acknowledged first, then the handle recorded; both in the one rewrite.
+  EXPECT_EQ(Link(),
+            "HelpFile = deradu.htm\r\nTitle = Brindle's Deradu Help\r\nLASTHELP = #Rules\r\n"
+            "LASTTIME = 999\r\nHANDLE = 4242\r\n");
+}
+
+TEST_F(ViewerTest, StartUpWritesTheAcknowledgementBeforeTheHandle) {
+  WriteLink("HelpFile = deradu.htm\r\n");
+  ASSERT_EQ(viewer::StartViewer(viewer), viewer::StartResult::Running);
+  EXPECT_EQ(Link(), "HelpFile = deradu.htm\r\nLASTTIME = 999\r\nHANDLE = 4242\r\n");
+  EXPECT_EQ(platform.calls.front(), "OpenMainWindow 100 200 500 300 Leaf View");
+  EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl()}) << "no topic, no anchor";
+}
+
+TEST_F(ViewerTest, StartUpBuildsMenuControlsAndPaneInOrder) {
+  WriteLink(kStartLink);
+  viewer::StartViewer(viewer);
+  const std::vector<std::string> expected = {
+      "OpenMainWindow 100 200 500 300 Brindle's Deradu Help",
+      "CreateMenu Help|Contents|Contact|http://www.example.org/deradu/|About|Exit",
+      "CreateStatusBar",
+      "Status Brindle's Deradu Help Help",
+      "CreateControl 1",
+      "CreateControl 2",
+      "CreateControl 3",
+      "CreateControl 4",
+      "CreateControl 5",
+      "CreateControl 6",
+      "CreateHtmlPane " + HelpUrl() + "#Rules",
+      "BlockPopups",
+      "BlockContextMenu",
+      "Status Loading Help deradu.htm",
+      "AddEnterShortcut 5",
+  };
+  EXPECT_EQ(platform.calls, expected);
+}
+
+TEST_F(ViewerTest, WindowReopensWhereItWasClosed) {
+  WriteLink("HelpFile = d.htm\r\nWinX = -8\r\nWinY = 31\r\nWinW = 640\r\nWinH = 480\r\n");
+  viewer::StartViewer(viewer);
+  EXPECT_EQ(platform.calls.front(), "OpenMainWindow -8 31 640 480 Leaf View");
+}
+
+TEST_F(ViewerTest, WithoutAHelpFileTheViewerSaysSoAndWritesNothing) {
+  const struct {
+    const char* name;
+    const char* link;  // nullptr: no link file at all
+  } cases[] = {
+      {"no link file", nullptr},
+      {"HelpFile missing", "Title = T\r\nLASTTIME = 50\r\n"},
+      {"HelpFile NoHelp", "helpfile=NoHelp\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::error_code ignored;
+    fs::remove(folder / "Leafview.ini", ignored);
+    if (c.link != nullptr) WriteLink(c.link);
+    FakeViewerPlatform fresh;
+    viewer::Viewer v{fresh, folder.path()};
+    EXPECT_EQ(viewer::StartViewer(v), viewer::StartResult::Ended);
+    EXPECT_FALSE(fresh.windowOpened);
+    ASSERT_EQ(fresh.messages.size(), 1u);
+    EXPECT_EQ(fresh.messages[0].title, "Leafview");
+    EXPECT_EQ(fresh.messages[0].text, "No Helpfile specified");
+    EXPECT_TRUE(fresh.messages[0].errorIcon);
+    if (c.link == nullptr) {
+      EXPECT_FALSE(fs::exists(folder / "Leafview.ini"));
+    } else {
+      EXPECT_EQ(Link(), c.link) << "the file is not even rewritten";
+    }
+  }
+}
+
+TEST_F(ViewerTest, WithoutAnHtmlEngineTheViewerSaysSoAndWritesNothing) {
+  WriteLink(kStartLink);
+  platform.paneCreates = false;
+  EXPECT_EQ(viewer::StartViewer(viewer), viewer::StartResult::Ended);
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].title, "Error");
+  EXPECT_EQ(platform.messages[0].text, "ATL.dll not found");
+  EXPECT_FALSE(platform.messages[0].errorIcon);
+  EXPECT_EQ(Link(), kStartLink);
+}
+
+TEST_F(ViewerTest, AWindowThatCannotOpenLeavesTheExitValuesAndTheOldPlace) {
+  WriteLink("HelpFile = deradu.htm\r\nLASTTIME = 50\r\nLASTHELP = #Game\r\nWinX = 5\r\n");
+  platform.windowOpens = false;
+  EXPECT_EQ(viewer::StartViewer(viewer), viewer::StartResult::Ended);
+  EXPECT_EQ(Link(),
+            "HelpFile = deradu.htm\r\nLASTTIME = 000\r\nLASTHELP = \r\nWinX = 5\r\nHANDLE = 0\r\n");
+}
+
+#ifndef _WIN32
+// The game waits on the link file's lock; a message box must never keep it waiting.
+TEST_F(ViewerTest, MessageBoxesShowWithTheLinkFileFree) {
+  for (const bool paneCreates : {true, false}) {
+    WriteLink(paneCreates ? "Title = T\r\n" : kStartLink);
+    FakeViewerPlatform fresh;
+    fresh.paneCreates = paneCreates;
+    bool lockFree = false;
+    fresh.whileMessageShows = [&] {
+      const int file = open((folder / "Leafview.ini.lock").c_str(), O_RDWR | O_CREAT, 0666);
+      lockFree = flock(file, LOCK_EX | LOCK_NB) == 0;
+      close(file);
+    };
+    viewer::Viewer v{fresh, folder.path()};
+    viewer::StartViewer(v);
+    ASSERT_EQ(fresh.messages.size(), 1u);
+    EXPECT_TRUE(lockFree) << fresh.messages[0].text;
+  }
+}
+#endif
+
+TEST_F(ViewerTest, PollServesCodesBelow111AndQuitsOn666) {
+  const struct {
+    const char* name;
+    const char* lastTime;  // nullptr: no LASTTIME key
+    bool served;
+    bool goesOn;
+  } cases[] = {
+      {"110", "110", true, true},       {"50", "50", true, true},
+      {"000", "000", true, true},       {"negative", "-7", true, true},
+      {"not a number", "abc", true, true}, {"empty", "", true, true},
+      {"missing", nullptr, true, true}, {"blanks before", "  50", true, true},
+      {"111", "111", false, true},      {"999", "999", false, true},
+      {"667", "667", false, true},      {"666", "666", false, false},
+      {"666 with blanks", " 666", false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartRunning();
+    std::string link = "HelpFile = deradu.htm\r\nLASTHELP = #Game\r\nHANDLE = 4242\r\n";
+    if (c.lastTime != nullptr) link += "LASTTIME = " + std::string(c.lastTime) + "\r\n";
+    WriteLink(link);
+    EXPECT_EQ(viewer::HandleEvent(viewer, {Kind::Idle}), c.goesOn);
+    if (c.served) {
+      EXPECT_EQ(LinkValue("LASTTIME"), "999");
+      EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl() + "#Game"});
+      EXPECT_EQ(platform.statusTexts, std::vector<std::string>{"LASTHELP #Game"});
+      EXPECT_EQ(viewer.topic, "#Game");
+    } else {
+      EXPECT_EQ(Link(), link) << "nothing to do: the file stays untouched";
+      EXPECT_TRUE(platform.navigations.empty());
+    }
+  }
+}
+
+TEST_F(ViewerTest, PollKeepsTheCurrentTopicWhenNoneIsGiven) {
+  StartRunning();
+  WriteLink("LASTTIME = 50\r\n");
+  viewer::HandleEvent(viewer, {Kind::Idle});
+  EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl() + "#Rules"});
+  EXPECT_EQ(platform.statusTexts, std::vector<std::string>{"LASTHELP #Rules"});
+}
+
+TEST_F(ViewerTest, ALinkFileThatVanishesIsRecreatedByTheNextPoll) {
+  StartRunning();
+  fs::remove(folder / "Leafview.ini");
+  EXPECT_TRUE(viewer::HandleEvent(viewer, {Kind::Idle}));
+  EXPECT_EQ(Link(), "LASTTIME = 999\r\n");
+  EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl() + "#Rules"});
+}
+
+TEST_F(ViewerTest, TheSameTopicAskedAgainIsShownAgain) {
+  StartRunning();
+  for (int i = 0; i < 2; ++i) {
+    WriteLink("LASTTIME = 50\r\nLASTHELP = #Rules\r\n");
+    viewer::HandleEvent(viewer, {Kind::Idle});
+  }
+  EXPECT_EQ(platform.navigations.size(), 2u);
+}
+
+TEST_F(ViewerTest, EveryWayOfEndingLeavesTheSameExitValues) {
+  const struct {
+    const char* name;
+    ViewerEvent event;
+    const char* lastTime;
+  } cases[] = {
+      {"close box", {Kind::CloseRequest}, "999"},
+      {"Exit item", {Kind::Menu, viewer::kMenuExit}, "999"},
+      {"quit request", {Kind::Idle}, "666"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartRunning();
+    WriteLink("HelpFile = deradu.htm\r\nTitle = T\r\nLASTHELP = #Rules\r\nHANDLE = 4242\r\n"
+              "LASTTIME = " + std::string(c.lastTime) + "\r\nWinX = 100\r\nWinY = 200\r\n"
+              "WinW = 500\r\nWinH = 300\r\n");
+    platform.window = {-4, 12, 612, 407};  // the user moved and resized the window
+    EXPECT_FALSE(viewer::HandleEvent(viewer, c.event));
+    viewer::ExitViewer(viewer);
+    EXPECT_EQ(Link(),
+              "HelpFile = deradu.htm\r\nTitle = T\r\nLASTHELP = \r\nHANDLE = 0\r\n"
+              "LASTTIME = 000\r\nWinX = -4\r\nWinY = 12\r\nWinW = 612\r\nWinH = 407\r\n");
+  }
+}
+
+TEST_F(ViewerTest, ThePassOfACloseRequestStillServesAPendingRequest) {
+  StartRunning();
+  WriteLink("LASTTIME = 50\r\nLASTHELP = #Game\r\n");
+  EXPECT_FALSE(viewer::HandleEvent(viewer, {Kind::CloseRequest}));
+  EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl() + "#Game"});
+}
+
+TEST_F(ViewerTest, ExitLeavesTheLoopAtOnceWithoutPolling) {
+  StartRunning();
+  WriteLink("LASTTIME = 50\r\n");
+  EXPECT_FALSE(viewer::HandleEvent(viewer, {Kind::Menu, viewer::kMenuExit}));
+  EXPECT_TRUE(platform.navigations.empty());
+  EXPECT_EQ(LinkValue("LASTTIME"), "50");
+}
+
+TEST_F(ViewerTest, MenuItemsAndButtonsDriveThePane) {
+  const struct {
+    const char* name;
+    ViewerEvent event;
+    std::string address;  // typed into the address field first
+    std::vector<std::string> calls;
+  } cases[] = {
+      {"Contents", {Kind::Menu, viewer::kMenuContents}, "", {"Navigate " + HelpUrl() + "#TOP"}},
+      {"Contact", {Kind::Menu, viewer::kMenuContact}, "", {"Navigate " + HelpUrl() + "#contact"}},
+      {"web site", {Kind::Menu, viewer::kMenuWebSite}, "",
+       {"Navigate http://www.example.org/deradu/"}},
+      {"Back", {Kind::Control, viewer::kBackButton}, "", {"GoBack"}},
+      {"Next", {Kind::Control, viewer::kNextButton}, "", {"GoForward"}},
+      {"Stop", {Kind::Control, viewer::kStopButton}, "", {"StopLoading"}},
+      {"Go without an address", {Kind::Control, viewer::kGoButton}, "", {}},
+      {"Go", {Kind::Control, viewer::kGoButton}, " typed as is", {"Navigate  typed as is"}},
+      {"Enter", {Kind::Menu, viewer::kGoShortcut}, "deradu.htm#Game",
+       {"Navigate deradu.htm#Game"}},
+      {"Enter without an address", {Kind::Menu, viewer::kGoShortcut}, "", {}},
+      {"the pane itself", {Kind::Control, viewer::kBrowserPane}, "x", {}},
+      {"the address field", {Kind::Control, viewer::kAddressField}, "x", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    StartRunning();
+    WriteLink("LASTTIME = 999\r\n");
+    platform.addressText = c.address;
+    EXPECT_TRUE(viewer::HandleEvent(viewer, c.event));
+    EXPECT_EQ(platform.calls, c.calls);
+  }
+}
+
+TEST_F(ViewerTest, AboutShowsTheCreditsUnderTheTitle) {
+  StartRunning();
+  WriteLink("LASTTIME = 999\r\n");
+  EXPECT_TRUE(viewer::HandleEvent(viewer, {Kind::Menu, viewer::kMenuAbout}));
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].title, "Brindle's Deradu Help");
+  EXPECT_EQ(platform.messages[0].text,
+            "Modified 24 November 2010\nby Brindle\nbased on Brindle PageLeaf");
+  EXPECT_FALSE(platform.messages[0].errorIcon);
+}
+
+TEST_F(ViewerTest, LayoutFitsTheControlsToTheWindow) {
+  StartRunning();
+  WriteLink("LASTTIME = 999\r\n");
+  platform.window = {0, 0, 200, 250};
+  platform.menuBarHeight = 22;
+  viewer::HandleEvent(viewer, {Kind::Resize});
+  EXPECT_EQ(platform.controls[viewer::kAddressField], (viewer::Rect{155, 5, 15, 20}));
+  EXPECT_EQ(platform.controls[viewer::kGoButton], (viewer::Rect{175, 0, 25, 25}));
+  EXPECT_EQ(platform.controls[viewer::kSeparatorLine], (viewer::Rect{0, 30, 200, 2}));
+  EXPECT_EQ(platform.controls[viewer::kBrowserPane], (viewer::Rect{0, 31, 200, 250 - 22 - 52}));
+  EXPECT_EQ(platform.controls[viewer::kBackButton], (viewer::Rect{0, 0, 50, 25})) << "unmoved";
+}
+
+TEST(ViewerAddresses, HelpUrlAndFilePart) {
+  EXPECT_EQ(viewer::HelpUrl("/opt/deradu/", "deradu.htm"), "file:///opt/deradu/deradu.htm");
+  EXPECT_EQ(viewer::HelpUrl("C:\\Games\\", "deradu.htm"), "file:///C:\\Games\\deradu.htm");
+  EXPECT_EQ(viewer::FilePart("file:///C:\\Games\\deradu.htm"), "deradu.htm");
+  EXPECT_EQ(viewer::FilePart("file:///opt/x/help.htm"), "help.htm");
+  EXPECT_EQ(viewer::FilePart("plain"), "plain");
+}
+
+}  // namespace
