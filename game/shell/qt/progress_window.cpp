@@ -19,6 +19,7 @@ ProgressWindow::ProgressWindow()
   bar_->setGeometry(10, 10, 280, 20);
   bar_->setRange(0, 81);
   bar_->setValue(0);
+  bar_->setTextVisible(false);
 }
 
 void ProgressWindow::SetValue(int value) { bar_->setValue(value); }
