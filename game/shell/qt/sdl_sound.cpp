@@ -26,10 +26,10 @@ bool SmallEnough(const std::string& path) {
 bool IsPlayableWav(const std::string& bytes) {
   SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (source == nullptr) return false;
-  SDL_AudioSpec spec;
+  SDL_AudioSpec format;
   Uint8* samples = nullptr;
   Uint32 length = 0;
-  const bool decoded = SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) != nullptr;
+  const bool decoded = SDL_LoadWAV_RW(source, 1, &format, &samples, &length) != nullptr;
   SDL_FreeWAV(samples);
   return decoded && length > 0;
 }
