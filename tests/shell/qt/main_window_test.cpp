@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "common/settings/settings_store.h"
 #include "game/engine/cells.h"
 #include "game/engine/entry.h"
 #include "game/engine/game.h"
@@ -32,6 +33,7 @@ class MainWindowTest : public QObject {
   void menusHaveTheirTextsIdentifiersAndSeparators();
   void firstStartCheckMarks();
   void ctrlZUndoesAndIsRefusedInHintModeLikeTheMenu();
+  void f1AsksForTheContentsLikeTheHelpItem();
   void numberButtonAndCellClickEnterADigit();
   void clickOnTheFocusedCellRaisesNoFocusEvent();
   void typedDigitReplacesTheOneBehindTheCaret();
@@ -204,6 +206,19 @@ void MainWindowTest::ctrlZUndoesAndIsRefusedInHintModeLikeTheMenu() {
   window_->MenuAction(MenuUndo)->trigger();
   QCOMPARE(platform_->MessagesTitled("Deradu Minor Error").size(), size_t(2));
   QCOMPARE(game_->window.cells[41].text, std::string("1"));
+}
+
+void MainWindowTest::f1AsksForTheContentsLikeTheHelpItem() {
+  const auto lastHelp = [this] {
+    settings::SettingsStore link;
+    link.OpenSettings(folder_->path() / "Leafview.ini");
+    return link.ReadSettingText("LASTHELP", "");
+  };
+  window_->MenuAction(MenuRules)->trigger();
+  QCOMPARE(QString::fromStdString(lastHelp()), QString("#Rules"));
+  QTest::keyClick(window_.get(), Qt::Key_F1);
+  QCOMPARE(QString::fromStdString(lastHelp()), QString("#Contents"));
+  QCOMPARE(platform_->messages.size(), size_t(2));  // no viewer here: "Can't find help file"
 }
 
 void MainWindowTest::numberButtonAndCellClickEnterADigit() {
