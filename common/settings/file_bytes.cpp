@@ -8,6 +8,9 @@
 namespace settings {
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path, size_t limit) {
+  // A pipe or a device chosen by mistake would block the program or never end.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
   std::FILE* file = OpenFile(path, "rb");
   if (file == nullptr) return std::nullopt;
   std::string bytes;

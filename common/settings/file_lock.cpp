@@ -2,6 +2,9 @@
 // file, so that replacing the link file itself never drops a lock someone holds.
 #include "common/settings/file_lock.h"
 
+#include <chrono>
+#include <thread>
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -23,6 +26,21 @@ std::filesystem::path LockPathFor(const std::filesystem::path& path) {
   return lockPath;
 }
 
+// The other program holds the lock only for one short cycle; one that keeps it longer has
+// stalled, and waiting for it would freeze this program too.
+constexpr auto kLongestWait = std::chrono::seconds(3);
+constexpr auto kRetryPause = std::chrono::milliseconds(5);
+
+template <typename TryLock>
+bool WaitFor(TryLock tryLock) {
+  const auto giveUp = std::chrono::steady_clock::now() + kLongestWait;
+  while (!tryLock()) {
+    if (std::chrono::steady_clock::now() >= giveUp) return false;
+    std::this_thread::sleep_for(kRetryPause);
+  }
+  return true;
+}
+
 }  // namespace
 
 #ifdef _WIN32
@@ -33,7 +51,10 @@ FileLock::FileLock(const std::filesystem::path& path) {
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   OVERLAPPED whole{};
-  if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
+  if (!WaitFor([&] {
+        return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                          MAXDWORD, &whole) != 0;
+      })) {
     CloseHandle(file);
     return;
   }
@@ -53,11 +74,9 @@ FileLock::~FileLock() {
 FileLock::FileLock(const std::filesystem::path& path) {
   const int file = open(LockPathFor(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (file < 0) return;
-  while (flock(file, LOCK_EX) != 0) {
-    if (errno != EINTR) {
-      close(file);
-      return;
-    }
+  if (!WaitFor([&] { return flock(file, LOCK_EX | LOCK_NB) == 0; })) {
+    close(file);
+    return;
   }
   handle_ = file;
 }

@@ -8,8 +8,9 @@ namespace settings {
 
 class FileLock {
  public:
-  // Blocks until the lock on path + ".lock" is held. A lock that cannot be had (no such
-  // folder, no permission, no lock support) is skipped: the cycle then runs unguarded.
+  // Waits until the lock on path + ".lock" is held, at most three seconds. A lock that
+  // cannot be had (still held then, no such folder, no permission, no lock support) is
+  // skipped: the cycle then runs unguarded, as the protocol allows.
   explicit FileLock(const std::filesystem::path& path);
   ~FileLock();
   FileLock(const FileLock&) = delete;

@@ -68,6 +68,9 @@ void CloseHelpViewer(engine::Game& game) {
 
 bool StartFile(engine::Platform& platform, const std::string& path) {
   std::error_code error;
+  // The desktop's opener reports success even for a file that is not there; a missing file
+  // must fail so that the caller can say so.
+  if (!std::filesystem::exists(std::filesystem::path(path), error)) return false;
   const std::filesystem::path folder = std::filesystem::current_path(error);
   if (platform.StartProcess(path, error ? std::string() : folder.string())) return true;
   return platform.OpenDocument(path);

@@ -47,7 +47,7 @@ TEST(AboutBox, BuildTimeIsWallClockSecondsOfTheBuild) {
 
 TEST(AboutBox, ShowsVersionAndBuildLineAndOpensTheReadmeOnYes) {
   testing_support::TempFolder folder;
-  const std::string readme = (folder / "Readme.txt").string();
+  const std::string readme = folder.Write("Readme.txt", "readme").string();
   for (const auto answer : {engine::MessageAnswer::Yes, engine::MessageAnswer::No}) {
     FakePlatform platform;
     engine::Game game{platform};

@@ -26,7 +26,10 @@ class RecordingPlatform : public FakePlatform {
 
 class HelpLinkTest : public ::testing::Test {
  protected:
-  HelpLinkTest() { game.ExecutableFolder = folder.path(); }
+  HelpLinkTest() {
+    game.ExecutableFolder = folder.path();
+    folder.Write(help::kViewerProgram, "viewer");
+  }
 
   std::string Link() const { return folder.Read("Leafview.ini"); }
   std::string LinkValue(std::string_view key) const {
@@ -148,8 +151,21 @@ TEST_F(HelpLinkTest, CloseHelpViewerAsksOnlyALiveViewerToClose) {
   EXPECT_EQ(platform.askedToClose, std::vector<int64_t>{31});
 }
 
+TEST_F(HelpLinkTest, MissingViewerIsReportedEvenWhenTheDesktopWouldOpenAnything) {
+  fs::remove(folder / help::kViewerProgram);
+  platform.openableDocuments.insert(ViewerPathText());
+  help::ShowHelpTopic(game, "#Rules");
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].text, "Can't find help file\n" + ViewerPathText());
+  EXPECT_TRUE(platform.openedDocuments.empty());
+}
+
 TEST_F(HelpLinkTest, StartFileFallsBackToTheDefaultApplication) {
   const std::string readme = (folder / "Readme.txt").string();
+  platform.openableDocuments.insert(readme);
+  EXPECT_FALSE(help::StartFile(platform, readme)) << "no such file";
+  platform.openableDocuments.clear();
+  folder.Write("Readme.txt", "readme");
   EXPECT_FALSE(help::StartFile(platform, readme));
   platform.openableDocuments.insert(readme);
   EXPECT_TRUE(help::StartFile(platform, readme));

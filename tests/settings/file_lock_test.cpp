@@ -31,6 +31,19 @@ TEST(FileLock, SecondHolderWaitsUntilTheFirstReleases) {
   EXPECT_TRUE(secondHeld);
 }
 
+TEST(FileLock, LockHeldByAStalledHolderIsGivenUpAfterAFewSeconds) {
+  testing_support::TempFolder folder;
+  const auto path = folder / "Leafview.ini";
+  settings::FileLock stalled(path);
+  ASSERT_TRUE(stalled.IsHeld());
+  const auto start = std::chrono::steady_clock::now();
+  settings::FileLock second(path);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_FALSE(second.IsHeld());
+  EXPECT_GE(waited, std::chrono::seconds(2));
+  EXPECT_LT(waited, std::chrono::seconds(10));
+}
+
 TEST(FileLock, LockInAMissingFolderIsSkipped) {
   testing_support::TempFolder folder;
   settings::FileLock lock(folder / "absent" / "Leafview.ini");
