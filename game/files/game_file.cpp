@@ -18,13 +18,16 @@ constexpr int kLastNumberedMaster = 999;
 // mistake loads as whatever its start holds instead of filling the memory.
 constexpr size_t kMaxGameFileBytes = 1 << 20;
 
-// The three-digit name of numbered master n.
+}  // namespace
+
 std::string NumberedMasterName(int n) {
   const std::string digits = "000" + settings::FormatNumber(n);
   return digits.substr(digits.size() - 3);
 }
 
-}  // namespace
+void ShowFileInTitle(engine::Game& game, const std::filesystem::path& path) {
+  game.window.title = "Deradu - " + path.filename().string();
+}
 
 std::string FormatGameFile(const engine::Board& board) {
   std::string text;
@@ -115,7 +118,7 @@ std::string FileNumberedMaster(engine::Game& game) {
   if (name.empty()) return {};
   const std::string fileName = name + ".sms";
   if (!WriteMasterGrid(game.board, game.MastersFolder / fileName)) return {};
-  game.window.title = "Deradu - " + fileName;
+  ShowFileInTitle(game, fileName);
   return fileName;
 }
 

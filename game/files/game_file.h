@@ -30,6 +30,11 @@ bool ParseGameFile(std::string_view bytes, int masterNumber, engine::Board& boar
 // be read.
 bool ReadGameFile(engine::Game& game, const std::filesystem::path& path, int masterNumber);
 
+// The three-digit name of numbered master n: 7 is "007".
+std::string NumberedMasterName(int n);
+// The window title for the file last loaded, created or saved: "Deradu - 007.sms".
+void ShowFileInTitle(engine::Game& game, const std::filesystem::path& path);
+
 // The next free numbered master name ("007"), starting at the LastSave number of the
 // settings file and stored there and in game.LastSave; empty when every number up to 999 is
 // taken.

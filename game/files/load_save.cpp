@@ -22,7 +22,6 @@ constexpr std::string_view kMasterFilter =
     "Master (*.sms)|*.sms|All Deradu (*.sms,*.ssv)|*.sms;*.ssv|All files (*.*)|*.*";
 constexpr std::string_view kSavedGameFilter =
     "Save Files (*.ssv)|*.ssv|All Deradu (*.sms,*.ssv)|*.sms;*.ssv|All files (*.*)|*.*";
-constexpr std::string_view kTitlePrefix = "Deradu - ";
 constexpr int kStartupAttempts = 6;
 
 std::string AskPath(engine::Game& game, bool save, std::string_view title, bool master) {
@@ -34,10 +33,8 @@ std::string AskPath(engine::Game& game, bool save, std::string_view title, bool 
   return game.platform.AskFileName(request);
 }
 
-// Numbered master n is a three-digit name: 7 is "007.sms".
 fs::path NumberedMasterPath(const engine::Game& game, int n) {
-  std::string digits = "0000" + settings::FormatNumber(n);
-  return game.MastersFolder / (digits.substr(digits.size() - 3) + ".sms");
+  return game.MastersFolder / (NumberedMasterName(n) + ".sms");
 }
 
 // A name with nothing after its last "." gets the kind's extension; any other keeps its own.
@@ -45,10 +42,6 @@ fs::path WithDefaultExtension(const std::string& chosen, bool master) {
   fs::path path(chosen);
   if (!UpperExtension(path.filename()).empty()) return path;
   return fs::path(chosen + (master ? ".sms" : ".ssv"));
-}
-
-void SetFileTitle(engine::Game& game, const fs::path& path) {
-  game.window.title = std::string(kTitlePrefix) + path.filename().string();
 }
 
 // What New, Load and the start-up choice do once a board has been read (or not).
@@ -102,7 +95,7 @@ int LoadGame(engine::Game& game, std::string_view argument) {
   }
   if (path.empty()) return 0;
   if (!ReadGameFile(game, path, masterNumber)) return 0;
-  SetFileTitle(game, path);
+  ShowFileInTitle(game, path);
   return 1;
 }
 
@@ -112,7 +105,7 @@ int SaveGame(engine::Game& game, bool master) {
   if (chosen.empty()) return 0;
   const fs::path path = WithDefaultExtension(chosen, master);
   if (!WriteGameFile(game.board, path)) return 0;
-  SetFileTitle(game, path);
+  ShowFileInTitle(game, path);
   return 1;
 }
 
