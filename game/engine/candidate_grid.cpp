@@ -229,6 +229,18 @@ bool CandidateGrid::Propagate() {
   }
 }
 
+// How many cells other than bit i of the band see it and may hold the digit (0-8).
+int CandidateGrid::PeersWith(int band, int i, int digit) const {
+  const uint32_t peers = cand_[9 * band + digit] & kTables.bandPeers[i];
+  const int column = kTables.columnOf[i];
+  const uint32_t above = (cand_[9 * (band == 0 ? 2 : band - 1) + digit] >> column) & 0x40201;
+  const uint32_t below = (cand_[9 * (band == 2 ? 0 : band + 1) + digit] >> column) & 0x40201;
+  const uint32_t others = ((above | above >> 8 | above >> 16) & 7) |
+                          ((below | below >> 8 | below >> 16) & 7) << 3;
+  return kTables.bitCount[peers & 511] + kTables.bitCount[(peers >> 9) & 511] +
+         kTables.bitCount[peers >> 18] + kTables.bitCount[others];
+}
+
 int CandidateGrid::BranchCell() const {
   uint32_t pairs[3];
   bool anyPair = false;
@@ -245,27 +257,17 @@ int CandidateGrid::BranchCell() const {
   }
   int best = -1;
   if (anyPair) {
-    // Of the cells with two candidates, the one with the most open cells in its row, column
-    // and box: either digit there settles the most, which keeps the search small.
-    int rowOpen[9], boxOpen[9];
-    uint64_t columnOpen = 0;  // four bits per column
-    for (int b = 0; b < 3; ++b) {
-      const uint32_t open = unsolved_[b];
-      for (int part = 0; part < 3; ++part) {
-        const uint32_t row = (open >> (9 * part)) & 511;
-        rowOpen[3 * b + part] = kTables.bitCount[row];
-        columnOpen += kTables.nibbles[row];
-        boxOpen[3 * b + part] = kTables.bitCount[(open >> (3 * part) & 7) |
-                                                 (open >> (9 + 3 * part) & 7) << 3 |
-                                                 (open >> (18 + 3 * part) & 7) << 6];
-      }
-    }
+    // Of the cells with two candidates, the one whose digits stand as candidates in the most
+    // other cells of its row, column and box: either digit there strikes the most, which
+    // keeps the search small.
     int bestScore = -1;
     for (int b = 0; b < 3; ++b) {
       for (uint32_t cells = pairs[b]; cells != 0; cells &= cells - 1) {
         const int i = std::countr_zero(cells);
-        const int score = rowOpen[3 * b + i / 9] + boxOpen[3 * b + i % 9 / 3] +
-                          static_cast<int>(columnOpen >> (4 * (i % 9)) & 15);
+        uint32_t digits = 0;
+        for (int d = 0; d < 9; ++d) digits |= ((cand_[9 * b + d] >> i) & 1) << d;
+        const int score = PeersWith(b, i, std::countr_zero(digits)) +
+                          PeersWith(b, i, std::countr_zero(digits & (digits - 1)));
         if (score > bestScore) {
           bestScore = score;
           best = 27 * b + i;

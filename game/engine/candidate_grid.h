@@ -67,6 +67,7 @@ class CandidateGrid {
   bool UpdateDigitBand(int index);
   bool AssignCellSingles(bool& placed);
   bool Propagate();
+  int PeersWith(int band, int i, int digit) const;
 
   // Index 9 * band + digit - 1: the cells of the band that may hold the digit.
   std::array<uint32_t, 27> cand_;
