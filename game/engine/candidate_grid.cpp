@@ -103,6 +103,14 @@ CandidateGrid::CandidateGrid() {
   for (uint32_t& band : unsolved_) band = kBandMask;
 }
 
+uint32_t CandidateGrid::CandidatesOf(int k) const {
+  const int band = k / 27;
+  const int i = k % 27;
+  uint32_t digits = 0;
+  for (int d = 0; d < 9; ++d) digits |= ((cand_[9 * band + d] >> i) & 1) << d;
+  return digits;
+}
+
 int CandidateGrid::DigitAt(int k) const {
   if (!IsSolved(k)) return 0;
   for (int d = 1; d <= 9; ++d) {
@@ -264,8 +272,7 @@ int CandidateGrid::BranchCell() const {
     for (int b = 0; b < 3; ++b) {
       for (uint32_t cells = pairs[b]; cells != 0; cells &= cells - 1) {
         const int i = std::countr_zero(cells);
-        uint32_t digits = 0;
-        for (int d = 0; d < 9; ++d) digits |= ((cand_[9 * b + d] >> i) & 1) << d;
+        const uint32_t digits = CandidatesOf(27 * b + i);
         const int score = PeersWith(b, i, std::countr_zero(digits)) +
                           PeersWith(b, i, std::countr_zero(digits & (digits - 1)));
         if (score > bestScore) {
@@ -318,7 +325,13 @@ struct Counter {
       if (!monitor.Step()) return;
       CandidateGrid child = grid;
       if (child.Place(k, d)) Explore(child);
-      if (!grid.Eliminate(k, d)) return;
+      // Without d, a cell with two candidates holds the other one: placing it at once spares
+      // propagation the round that would find it.
+      const uint32_t rest = grid.CandidatesOf(k) & ~(1u << (d - 1));
+      if (!(std::has_single_bit(rest) ? grid.Place(k, std::countr_zero(rest) + 1)
+                                      : grid.Eliminate(k, d))) {
+        return;
+      }
     }
   }
 };
