@@ -224,6 +224,9 @@ bool CandidateGrid::AssignCellSingles(bool& placed) {
 }
 
 bool CandidateGrid::Propagate() {
+  // Whether the last look for cells with one candidate placed any; true at first so that it
+  // is looked for at least once.
+  bool placed = true;
   for (;;) {
     bool changed = false;
     for (int i = 0; i < 27; ++i) {
@@ -231,9 +234,8 @@ bool CandidateGrid::Propagate() {
       changed = true;
       if (!UpdateDigitBand(i)) return false;
     }
-    bool placed;
+    if (!changed && !placed) return true;
     if (!AssignCellSingles(placed)) return false;
-    if (!placed && !changed) return true;
   }
 }
 
