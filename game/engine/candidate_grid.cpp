@@ -103,14 +103,6 @@ CandidateGrid::CandidateGrid() {
   for (uint32_t& band : unsolved_) band = kBandMask;
 }
 
-uint32_t CandidateGrid::CandidatesOf(int k) const {
-  const int band = k / 27;
-  const int i = k % 27;
-  uint32_t digits = 0;
-  for (int d = 0; d < 9; ++d) digits |= ((cand_[9 * band + d] >> i) & 1) << d;
-  return digits;
-}
-
 int CandidateGrid::DigitAt(int k) const {
   if (!IsSolved(k)) return 0;
   for (int d = 1; d <= 9; ++d) {
@@ -240,7 +232,7 @@ bool CandidateGrid::Propagate() {
 }
 
 // How many cells other than bit i of the band see it and may hold the digit (0-8).
-int CandidateGrid::PeersWith(int band, int i, int digit) const {
+inline int CandidateGrid::PeersWith(int band, int i, int digit) const {
   const uint32_t peers = cand_[9 * band + digit] & kTables.bandPeers[i];
   const int column = kTables.columnOf[i];
   const uint32_t above = (cand_[9 * (band == 0 ? 2 : band - 1) + digit] >> column) & 0x40201;
