@@ -231,16 +231,21 @@ bool CandidateGrid::Propagate() {
   }
 }
 
-// How many cells other than bit i of the band see it and may hold the digit (0-8).
-inline int CandidateGrid::PeersWith(int band, int i, int digit) const {
+// How much placing the digit (0-8) in bit i of the band strikes: the other cells that see it
+// and may hold the digit, those of its band with two candidates (which it leaves with one)
+// counting thrice.
+inline int CandidateGrid::StrikeScore(int band, int i, int digit, uint32_t pairs) const {
   const uint32_t peers = cand_[9 * band + digit] & kTables.bandPeers[i];
+  const uint32_t pairPeers = peers & pairs;
   const int column = kTables.columnOf[i];
   const uint32_t above = (cand_[9 * (band == 0 ? 2 : band - 1) + digit] >> column) & 0x40201;
   const uint32_t below = (cand_[9 * (band == 2 ? 0 : band + 1) + digit] >> column) & 0x40201;
   const uint32_t others = ((above | above >> 8 | above >> 16) & 7) |
                           ((below | below >> 8 | below >> 16) & 7) << 3;
   return kTables.bitCount[peers & 511] + kTables.bitCount[(peers >> 9) & 511] +
-         kTables.bitCount[peers >> 18] + kTables.bitCount[others];
+         kTables.bitCount[peers >> 18] + kTables.bitCount[others] +
+         2 * (kTables.bitCount[pairPeers & 511] + kTables.bitCount[(pairPeers >> 9) & 511] +
+              kTables.bitCount[pairPeers >> 18]);
 }
 
 int CandidateGrid::BranchCell() const {
@@ -259,16 +264,15 @@ int CandidateGrid::BranchCell() const {
   }
   int best = -1;
   if (anyPair) {
-    // Of the cells with two candidates, the one whose digits stand as candidates in the most
-    // other cells of its row, column and box: either digit there strikes the most, which
+    // Of the cells with two candidates, the one where either digit strikes the most, which
     // keeps the search small.
     int bestScore = -1;
     for (int b = 0; b < 3; ++b) {
       for (uint32_t cells = pairs[b]; cells != 0; cells &= cells - 1) {
         const int i = std::countr_zero(cells);
         const uint32_t digits = CandidatesOf(27 * b + i);
-        const int score = PeersWith(b, i, std::countr_zero(digits)) +
-                          PeersWith(b, i, std::countr_zero(digits & (digits - 1)));
+        const int score = StrikeScore(b, i, std::countr_zero(digits), pairs[b]) +
+                          StrikeScore(b, i, std::countr_zero(digits & (digits - 1)), pairs[b]);
         if (score > bestScore) {
           bestScore = score;
           best = 27 * b + i;
