@@ -149,6 +149,7 @@ bool CandidateGrid::UpdateDigitBand(int index) {
   const int next = band == 2 ? 0 : band + 1;
   const int last = 3 - band - next;
   uint32_t cells = cand_[9 * band + digit];
+  const uint32_t elsewhere = Fold(cand_[9 * next + digit]) | Fold(cand_[9 * last + digit]);
   uint32_t mustHere;
   for (;;) {
     uint32_t minirows = kTables.boxesOfRow[cells & 511] |
@@ -158,7 +159,6 @@ bool CandidateGrid::UpdateDigitBand(int index) {
     if (usable == 0) return false;
     cells &= kTables.cellsOfMinirows[usable];
     uint32_t here = Fold(cells);
-    uint32_t elsewhere = Fold(cand_[9 * next + digit]) | Fold(cand_[9 * last + digit]);
     if ((here | elsewhere) != 511) return false;
     mustHere = here & ~elsewhere;
     uint32_t allowed = cells & kTables.allowedByColumns[mustHere];
