@@ -39,8 +39,6 @@ struct Tables {
   std::array<uint8_t, 27> columnOf{};
   // Members of a 9-bit set.
   std::array<uint8_t, 512> bitCount{};
-  // A 9-bit set spread out to four bits per member, for adding up sets member by member.
-  std::array<uint64_t, 512> nibbles{};
 };
 
 constexpr Tables MakeTables() {
@@ -59,7 +57,6 @@ constexpr Tables MakeTables() {
     }
     t.boxesOfRow[v] = static_cast<uint8_t>(boxes);
     t.bitCount[v] = static_cast<uint8_t>(std::popcount(v));
-    for (int m = 0; m < 9; ++m) t.nibbles[v] |= uint64_t{(v >> m) & 1} << (4 * m);
     t.allowedByColumns[v] = valid ? Spread(allowed) : 0;
     t.lonelyColumns[v] = static_cast<uint16_t>(lonely);
 
@@ -231,6 +228,12 @@ bool CandidateGrid::Propagate() {
   }
 }
 
+// The three rows of one column of a band word, as bits 0-2.
+constexpr uint32_t ColumnBits(uint32_t band, int column) {
+  const uint32_t cells = (band >> column) & 0x40201;
+  return (cells | cells >> 8 | cells >> 16) & 7;
+}
+
 // How much placing the digit (0-8) in bit i of the band strikes: the other cells that see it
 // and may hold the digit, those of its band with two candidates (which it leaves with one)
 // counting thrice.
@@ -238,10 +241,8 @@ inline int CandidateGrid::StrikeScore(int band, int i, int digit, uint32_t pairs
   const uint32_t peers = cand_[9 * band + digit] & kTables.bandPeers[i];
   const uint32_t pairPeers = peers & pairs;
   const int column = kTables.columnOf[i];
-  const uint32_t above = (cand_[9 * (band == 0 ? 2 : band - 1) + digit] >> column) & 0x40201;
-  const uint32_t below = (cand_[9 * (band == 2 ? 0 : band + 1) + digit] >> column) & 0x40201;
-  const uint32_t others = ((above | above >> 8 | above >> 16) & 7) |
-                          ((below | below >> 8 | below >> 16) & 7) << 3;
+  const uint32_t others = ColumnBits(cand_[9 * (band == 0 ? 2 : band - 1) + digit], column) |
+                          ColumnBits(cand_[9 * (band == 2 ? 0 : band + 1) + digit], column) << 3;
   return kTables.bitCount[peers & 511] + kTables.bitCount[(peers >> 9) & 511] +
          kTables.bitCount[peers >> 18] + kTables.bitCount[others] +
          2 * (kTables.bitCount[pairPeers & 511] + kTables.bitCount[(pairPeers >> 9) & 511] +

@@ -73,6 +73,7 @@ class CandidateGrid {
   bool UpdateDigitBand(int index);
   bool AssignCellSingles(bool& placed);
   bool Propagate();
+  // pairs: the cells of the band with two candidates.
   int StrikeScore(int band, int i, int digit, uint32_t pairs) const;
 
   // Index 9 * band + digit - 1: the cells of the band that may hold the digit.
