@@ -39,8 +39,6 @@ struct Tables {
   std::array<uint8_t, 27> columnOf{};
   // Members of a 9-bit set.
   std::array<uint8_t, 512> bitCount{};
-  // A 9-bit set spread out to four bits per member, for adding up sets member by member.
-  std::array<uint64_t, 512> nibbles{};
 };
 
 constexpr Tables MakeTables() {
@@ -59,7 +57,6 @@ constexpr Tables MakeTables() {
     }
     t.boxesOfRow[v] = static_cast<uint8_t>(boxes);
     t.bitCount[v] = static_cast<uint8_t>(std::popcount(v));
-    for (int m = 0; m < 9; ++m) t.nibbles[v] |= uint64_t{(v >> m) & 1} << (4 * m);
     t.allowedByColumns[v] = valid ? Spread(allowed) : 0;
     t.lonelyColumns[v] = static_cast<uint16_t>(lonely);
 
@@ -149,6 +146,7 @@ bool CandidateGrid::UpdateDigitBand(int index) {
   const int next = band == 2 ? 0 : band + 1;
   const int last = 3 - band - next;
   uint32_t cells = cand_[9 * band + digit];
+  const uint32_t elsewhere = Fold(cand_[9 * next + digit]) | Fold(cand_[9 * last + digit]);
   uint32_t mustHere;
   for (;;) {
     uint32_t minirows = kTables.boxesOfRow[cells & 511] |
@@ -158,7 +156,6 @@ bool CandidateGrid::UpdateDigitBand(int index) {
     if (usable == 0) return false;
     cells &= kTables.cellsOfMinirows[usable];
     uint32_t here = Fold(cells);
-    uint32_t elsewhere = Fold(cand_[9 * next + digit]) | Fold(cand_[9 * last + digit]);
     if ((here | elsewhere) != 511) return false;
     mustHere = here & ~elsewhere;
     uint32_t allowed = cells & kTables.allowedByColumns[mustHere];
@@ -216,6 +213,9 @@ bool CandidateGrid::AssignCellSingles(bool& placed) {
 }
 
 bool CandidateGrid::Propagate() {
+  // Whether the last look for cells with one candidate placed any; true at first so that it
+  // is looked for at least once.
+  bool placed = true;
   for (;;) {
     bool changed = false;
     for (int i = 0; i < 27; ++i) {
@@ -223,10 +223,30 @@ bool CandidateGrid::Propagate() {
       changed = true;
       if (!UpdateDigitBand(i)) return false;
     }
-    bool placed;
+    if (!changed && !placed) return true;
     if (!AssignCellSingles(placed)) return false;
-    if (!placed && !changed) return true;
   }
+}
+
+// The three rows of one column of a band word, as bits 0-2.
+constexpr uint32_t ColumnBits(uint32_t band, int column) {
+  const uint32_t cells = (band >> column) & 0x40201;
+  return (cells | cells >> 8 | cells >> 16) & 7;
+}
+
+// How much placing the digit (0-8) in bit i of the band strikes: the other cells that see it
+// and may hold the digit, those of its band with two candidates (which it leaves with one)
+// counting thrice.
+inline int CandidateGrid::StrikeScore(int band, int i, int digit, uint32_t pairs) const {
+  const uint32_t peers = cand_[9 * band + digit] & kTables.bandPeers[i];
+  const uint32_t pairPeers = peers & pairs;
+  const int column = kTables.columnOf[i];
+  const uint32_t others = ColumnBits(cand_[9 * (band == 0 ? 2 : band - 1) + digit], column) |
+                          ColumnBits(cand_[9 * (band == 2 ? 0 : band + 1) + digit], column) << 3;
+  return kTables.bitCount[peers & 511] + kTables.bitCount[(peers >> 9) & 511] +
+         kTables.bitCount[peers >> 18] + kTables.bitCount[others] +
+         2 * (kTables.bitCount[pairPeers & 511] + kTables.bitCount[(pairPeers >> 9) & 511] +
+              kTables.bitCount[pairPeers >> 18]);
 }
 
 int CandidateGrid::BranchCell() const {
@@ -245,27 +265,15 @@ int CandidateGrid::BranchCell() const {
   }
   int best = -1;
   if (anyPair) {
-    // Of the cells with two candidates, the one with the most open cells in its row, column
-    // and box: either digit there settles the most, which keeps the search small.
-    int rowOpen[9], boxOpen[9];
-    uint64_t columnOpen = 0;  // four bits per column
-    for (int b = 0; b < 3; ++b) {
-      const uint32_t open = unsolved_[b];
-      for (int part = 0; part < 3; ++part) {
-        const uint32_t row = (open >> (9 * part)) & 511;
-        rowOpen[3 * b + part] = kTables.bitCount[row];
-        columnOpen += kTables.nibbles[row];
-        boxOpen[3 * b + part] = kTables.bitCount[(open >> (3 * part) & 7) |
-                                                 (open >> (9 + 3 * part) & 7) << 3 |
-                                                 (open >> (18 + 3 * part) & 7) << 6];
-      }
-    }
+    // Of the cells with two candidates, the one where either digit strikes the most, which
+    // keeps the search small.
     int bestScore = -1;
     for (int b = 0; b < 3; ++b) {
       for (uint32_t cells = pairs[b]; cells != 0; cells &= cells - 1) {
         const int i = std::countr_zero(cells);
-        const int score = rowOpen[3 * b + i / 9] + boxOpen[3 * b + i % 9 / 3] +
-                          static_cast<int>(columnOpen >> (4 * (i % 9)) & 15);
+        const uint32_t digits = CandidatesOf(27 * b + i);
+        const int score = StrikeScore(b, i, std::countr_zero(digits), pairs[b]) +
+                          StrikeScore(b, i, std::countr_zero(digits & (digits - 1)), pairs[b]);
         if (score > bestScore) {
           bestScore = score;
           best = 27 * b + i;
@@ -316,7 +324,13 @@ struct Counter {
       if (!monitor.Step()) return;
       CandidateGrid child = grid;
       if (child.Place(k, d)) Explore(child);
-      if (!grid.Eliminate(k, d)) return;
+      // Without d, a cell with two candidates holds the other one: placing it at once spares
+      // propagation the round that would find it.
+      const uint32_t rest = grid.CandidatesOf(k) & ~(1u << (d - 1));
+      if (!(std::has_single_bit(rest) ? grid.Place(k, std::countr_zero(rest) + 1)
+                                      : grid.Eliminate(k, d))) {
+        return;
+      }
     }
   }
 };

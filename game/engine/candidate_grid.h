@@ -57,6 +57,12 @@ class CandidateGrid {
   bool Allows(int k, int d) const { return (cand_[9 * (k / 27) + d - 1] >> (k % 27)) & 1; }
   bool IsSolved(int k) const { return !((unsolved_[k / 27] >> (k % 27)) & 1); }
   bool IsComplete() const { return (unsolved_[0] | unsolved_[1] | unsolved_[2]) == 0; }
+  // The candidates of a cell, bit d - 1 for digit d.
+  uint32_t CandidatesOf(int k) const {
+    uint32_t digits = 0;
+    for (int d = 0; d < 9; ++d) digits |= ((cand_[9 * (k / 27) + d] >> (k % 27)) & 1) << d;
+    return digits;
+  }
   // The digit of a solved cell, 0 while it has several candidates.
   int DigitAt(int k) const;
   // An unsolved cell with the fewest candidates, preferring two; -1 when the grid is full.
@@ -67,6 +73,8 @@ class CandidateGrid {
   bool UpdateDigitBand(int index);
   bool AssignCellSingles(bool& placed);
   bool Propagate();
+  // pairs: the cells of the band with two candidates.
+  int StrikeScore(int band, int i, int digit, uint32_t pairs) const;
 
   // Index 9 * band + digit - 1: the cells of the band that may hold the digit.
   std::array<uint32_t, 27> cand_;
