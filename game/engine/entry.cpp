@@ -203,6 +203,13 @@ void ResetGame(Game& game) {
   DeleteGroup(game, [](int) { return true; });
 }
 
+void ShowNewBoard(Game& game) {
+  ShowBoard(game);
+  game.EnterMode = false;
+  game.Finished = false;
+  CountDigits(game);
+}
+
 void BeginEnterMode(Game& game) {
   ClearCells(game);
   game.EnterMode = true;

@@ -29,6 +29,10 @@ void DeleteNumber(Game& game);
 void DeleteColor(Game& game);
 void ResetGame(Game& game);
 
+// Shows the Board as a new game after a load or a creation: the cells, Enter mode and
+// Finished cleared, the digits counted.
+void ShowNewBoard(Game& game);
+
 // The Enter command once its guard has let it go on: an empty board for a custom puzzle.
 void BeginEnterMode(Game& game);
 

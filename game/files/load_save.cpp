@@ -44,19 +44,11 @@ fs::path WithDefaultExtension(const std::string& chosen, bool master) {
   return fs::path(chosen + (master ? ".sms" : ".ssv"));
 }
 
-// What New, Load and the start-up choice do once a board has been read (or not).
-void ShowLoadedBoard(engine::Game& game) {
-  engine::ShowBoard(game);
-  game.EnterMode = false;
-  game.Finished = false;
-  engine::CountDigits(game);
-}
-
 void ReplaceBoard(engine::Game& game, std::string_view loadArgument) {
   if (!Guard(game)) return;
   engine::ClearCells(game);
   LoadGame(game, loadArgument);
-  ShowLoadedBoard(game);
+  engine::ShowNewBoard(game);
 }
 
 // The "*.sms" names in the masters folder, sorted so that the same folder gives the same
@@ -153,7 +145,7 @@ void ChooseStartupPuzzle(engine::Game& game) {
       if (name.front() == '0') continue;
       if (LoadGame(game, name) == 1) {
         lastSave = "0";
-        ShowLoadedBoard(game);
+        engine::ShowNewBoard(game);
       }
       break;
     }
@@ -161,7 +153,7 @@ void ChooseStartupPuzzle(engine::Game& game) {
   const int32_t last = settings::ParseNumber(lastSave);
   if (last > 2) {
     const int n = std::max(game.platform.Random(last - 2), 2);
-    if (LoadGame(game, settings::FormatNumber(n)) == 1) ShowLoadedBoard(game);
+    if (LoadGame(game, settings::FormatNumber(n)) == 1) engine::ShowNewBoard(game);
   }
 }
 

@@ -43,10 +43,7 @@ void CreateCommand(Game& game) {
   if (!files::Guard(game)) return;
   ClearCells(game);
   CreatePuzzle(game, files::FileNumberedMaster);
-  ShowBoard(game);
-  game.EnterMode = false;
-  game.Finished = false;
-  CountDigits(game);
+  ShowNewBoard(game);
 }
 
 }  // namespace
