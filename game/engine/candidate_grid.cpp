@@ -37,6 +37,9 @@ struct Tables {
   // Peers of a band cell within its band (its row and box), and the cell's column.
   std::array<uint32_t, 27> bandPeers{};
   std::array<uint8_t, 27> columnOf{};
+  // The band of an entry 9 * band + digit, and the band after a band, cyclically.
+  std::array<uint8_t, 27> bandOf{};
+  std::array<uint8_t, 3> nextBand{1, 2, 0};
   // Members of a 9-bit set.
   std::array<uint8_t, 512> bitCount{};
 };
@@ -83,6 +86,7 @@ constexpr Tables MakeTables() {
     }
     t.bandPeers[i] = peers;
     t.columnOf[i] = static_cast<uint8_t>(column);
+    t.bandOf[i] = static_cast<uint8_t>(i / 9);
   }
   return t;
 }
@@ -130,20 +134,20 @@ bool CandidateGrid::Assign(int digit, int band, uint32_t bit) {
   if (!(cand_[9 * band + digit] & bit)) return false;
   if (!(unsolved_[band] & bit)) return true;
   unsolved_[band] &= ~bit;
-  for (int d = 0; d < 9; ++d) cand_[9 * band + d] &= ~bit;
   const int i = std::countr_zero(bit);
-  cand_[9 * band + digit] = (cand_[9 * band + digit] & ~kTables.bandPeers[i]) | bit;
+  // The cell's column within its own band lies in its box, among its peers.
+  const uint32_t own = (cand_[9 * band + digit] & ~kTables.bandPeers[i]) | bit;
+  for (int d = 0; d < 9; ++d) cand_[9 * band + d] &= ~bit;
   const uint32_t column = Spread(1u << kTables.columnOf[i]);
-  for (int other = 0; other < 3; ++other) {
-    if (other != band) cand_[9 * other + digit] &= ~column;
-  }
+  for (int b = 0; b < 3; ++b) cand_[9 * b + digit] &= ~column;
+  cand_[9 * band + digit] = own;
   return true;
 }
 
 bool CandidateGrid::UpdateDigitBand(int index) {
-  const int band = index / 9;
+  const int band = kTables.bandOf[index];
   const int digit = index - 9 * band;
-  const int next = band == 2 ? 0 : band + 1;
+  const int next = kTables.nextBand[band];
   const int last = 3 - band - next;
   uint32_t cells = cand_[9 * band + digit];
   const uint32_t elsewhere = Fold(cand_[9 * next + digit]) | Fold(cand_[9 * last + digit]);
@@ -188,9 +192,11 @@ bool CandidateGrid::UpdateDigitBand(int index) {
   return true;
 }
 
-// Cells left with one candidate get it; a cell with none fails.
+// Cells left with one candidate get it; a cell with none fails. All three bands are looked at
+// before any cell is placed, so that the common case, no such cell, takes no branch per band.
 bool CandidateGrid::AssignCellSingles(bool& placed) {
-  placed = false;
+  uint32_t singles[3];
+  uint32_t empty = 0;
   for (int b = 0; b < 3; ++b) {
     uint32_t once = 0, twice = 0;
     for (int d = 0; d < 9; ++d) {
@@ -198,15 +204,18 @@ bool CandidateGrid::AssignCellSingles(bool& placed) {
       twice |= once & cells;
       once |= cells;
     }
-    if (unsolved_[b] & ~once) return false;
-    uint32_t singles = unsolved_[b] & ~twice;
-    while (singles != 0) {
-      uint32_t bit = singles & (0u - singles);
-      singles ^= bit;
-      int digit = 0;
-      while (digit < 9 && !(cand_[9 * b + digit] & bit)) ++digit;
-      if (digit == 9 || !Assign(digit, b, bit)) return false;
-      placed = true;
+    empty |= unsolved_[b] & ~once;
+    singles[b] = unsolved_[b] & once & ~twice;
+  }
+  if (empty != 0) return false;
+  placed = (singles[0] | singles[1] | singles[2]) != 0;
+  if (!placed) return true;
+  for (int b = 0; b < 3; ++b) {
+    for (uint32_t cells = singles[b]; cells != 0; cells &= cells - 1) {
+      const int i = std::countr_zero(cells);
+      // Placing an earlier single may have taken this cell's last candidate.
+      const uint32_t digits = DigitsOf(b, i);
+      if (digits == 0 || !Assign(std::countr_zero(digits), b, 1u << i)) return false;
     }
   }
   return true;
@@ -217,13 +226,17 @@ bool CandidateGrid::Propagate() {
   // is looked for at least once.
   bool placed = true;
   for (;;) {
-    bool changed = false;
+    // The entries that changed since they were last looked at, found without a branch per
+    // entry: which of them changed is hard to predict.
+    uint32_t changed = 0;
     for (int i = 0; i < 27; ++i) {
-      if (cand_[i] == seen_[i]) continue;
-      changed = true;
-      if (!UpdateDigitBand(i)) return false;
+      const uint32_t difference = cand_[i] ^ seen_[i];
+      changed |= ((difference | (0u - difference)) >> 31) << i;
     }
-    if (!changed && !placed) return true;
+    if (changed == 0 && !placed) return true;
+    for (; changed != 0; changed &= changed - 1) {
+      if (!UpdateDigitBand(std::countr_zero(changed))) return false;
+    }
     if (!AssignCellSingles(placed)) return false;
   }
 }

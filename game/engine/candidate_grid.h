@@ -58,11 +58,7 @@ class CandidateGrid {
   bool IsSolved(int k) const { return !((unsolved_[k / 27] >> (k % 27)) & 1); }
   bool IsComplete() const { return (unsolved_[0] | unsolved_[1] | unsolved_[2]) == 0; }
   // The candidates of a cell, bit d - 1 for digit d.
-  uint32_t CandidatesOf(int k) const {
-    uint32_t digits = 0;
-    for (int d = 0; d < 9; ++d) digits |= ((cand_[9 * (k / 27) + d] >> (k % 27)) & 1) << d;
-    return digits;
-  }
+  uint32_t CandidatesOf(int k) const { return DigitsOf(k / 27, k % 27); }
   // The digit of a solved cell, 0 while it has several candidates.
   int DigitAt(int k) const;
   // An unsolved cell with the fewest candidates, preferring two; -1 when the grid is full.
@@ -70,6 +66,12 @@ class CandidateGrid {
 
  private:
   bool Assign(int digit, int band, uint32_t bit);
+  // The candidates of bit i of a band, bit d - 1 for digit d.
+  uint32_t DigitsOf(int band, int i) const {
+    uint32_t digits = 0;
+    for (int d = 0; d < 9; ++d) digits |= ((cand_[9 * band + d] >> i) & 1) << d;
+    return digits;
+  }
   bool UpdateDigitBand(int index);
   bool AssignCellSingles(bool& placed);
   bool Propagate();
