@@ -12,6 +12,10 @@
 
 #include <bit>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace engine {
 namespace {
 
@@ -100,6 +104,7 @@ constexpr uint32_t BoxMask(int box) { return Spread(7u << (3 * box)); }
 
 CandidateGrid::CandidateGrid() {
   cand_.fill(kBandMask);
+  cand_[27] = 0;
   seen_.fill(0);
   for (uint32_t& band : unsolved_) band = kBandMask;
 }
@@ -221,18 +226,31 @@ bool CandidateGrid::AssignCellSingles(bool& placed) {
   return true;
 }
 
+// Found without a branch per entry, as which of them changed is hard to predict.
+uint32_t CandidateGrid::ChangedEntries() const {
+  uint32_t changed = 0;
+#if defined(__SSE2__) || defined(_M_X64)
+  for (int i = 0; i < 28; i += 4) {
+    const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&cand_[i]));
+    const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&seen_[i]));
+    const int same = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(now, before)));
+    changed |= static_cast<uint32_t>(~same & 15) << i;
+  }
+#else
+  for (int i = 0; i < 27; ++i) {
+    const uint32_t difference = cand_[i] ^ seen_[i];
+    changed |= ((difference | (0u - difference)) >> 31) << i;
+  }
+#endif
+  return changed;
+}
+
 bool CandidateGrid::Propagate() {
   // Whether the last look for cells with one candidate placed any; true at first so that it
   // is looked for at least once.
   bool placed = true;
   for (;;) {
-    // The entries that changed since they were last looked at, found without a branch per
-    // entry: which of them changed is hard to predict.
-    uint32_t changed = 0;
-    for (int i = 0; i < 27; ++i) {
-      const uint32_t difference = cand_[i] ^ seen_[i];
-      changed |= ((difference | (0u - difference)) >> 31) << i;
-    }
+    uint32_t changed = ChangedEntries();
     if (changed == 0 && !placed) return true;
     for (; changed != 0; changed &= changed - 1) {
       if (!UpdateDigitBand(std::countr_zero(changed))) return false;

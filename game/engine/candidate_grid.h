@@ -78,9 +78,13 @@ class CandidateGrid {
   // pairs: the cells of the band with two candidates.
   int StrikeScore(int band, int i, int digit, uint32_t pairs) const;
 
-  // Index 9 * band + digit - 1: the cells of the band that may hold the digit.
-  std::array<uint32_t, 27> cand_;
-  std::array<uint32_t, 27> seen_;  // cand_ as it was when last looked at
+  // The entries of cand_ that differ from seen_, bit 9 * band + digit - 1.
+  uint32_t ChangedEntries() const;
+
+  // Index 9 * band + digit - 1: the cells of the band that may hold the digit. A 28th entry,
+  // always 0, rounds the array up to whole groups of four for comparing them at once.
+  std::array<uint32_t, 28> cand_;
+  std::array<uint32_t, 28> seen_;  // cand_ as it was when last looked at
   uint32_t unsolved_[3];
 };
 
