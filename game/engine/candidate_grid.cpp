@@ -10,6 +10,7 @@
 // fix that cell. Every rule removes only candidates that no completion uses.
 #include "game/engine/candidate_grid.h"
 
+#include <algorithm>
 #include <bit>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -298,20 +299,19 @@ int CandidateGrid::BranchCell() const {
   if (anyPair) {
     // Of the cells with two candidates, the one where either digit strikes the most, which
     // keeps the search small.
-    int bestScore = -1;
+    // The score above the cell's index, taken from 127 so that a tie goes to the first cell,
+    // which makes the choice a plain maximum without a hard-to-predict branch.
+    int bestKey = 0;
     for (int b = 0; b < 3; ++b) {
       for (uint32_t cells = pairs[b]; cells != 0; cells &= cells - 1) {
         const int i = std::countr_zero(cells);
-        const uint32_t digits = CandidatesOf(27 * b + i);
+        const uint32_t digits = DigitsOf(b, i);
         const int score = StrikeScore(b, i, std::countr_zero(digits), pairs[b]) +
                           StrikeScore(b, i, std::countr_zero(digits & (digits - 1)), pairs[b]);
-        if (score > bestScore) {
-          bestScore = score;
-          best = 27 * b + i;
-        }
+        bestKey = std::max(bestKey, score << 7 | (127 - 27 * b - i));
       }
     }
-    return best;
+    return 127 - (bestKey & 127);
   }
   int bestCount = 10;
   for (int b = 0; b < 3; ++b) {
@@ -329,6 +329,14 @@ int CandidateGrid::BranchCell() const {
 }
 
 namespace {
+
+// The first of a set of digits (bit d - 1 for digit d, not empty) in the cycle 1-9 from a
+// start digit.
+int FirstInCycle(uint32_t digits, int start) {
+  const int shift = start - 1;
+  const uint32_t rotated = (digits >> shift | digits << (9 - shift)) & 511;
+  return (shift + std::countr_zero(rotated)) % 9 + 1;
+}
 
 struct Counter {
   int limit;
@@ -350,16 +358,16 @@ struct Counter {
         return;
       }
       const int k = grid.BranchCell();
-      int d = start[k];
-      while (!grid.Allows(k, d)) d = d % 9 + 1;
+      const uint32_t digits = grid.CandidatesOf(k);
+      const int d = FirstInCycle(digits, start[k]);
       if (!monitor.Step()) return;
       CandidateGrid child = grid;
       if (child.Place(k, d)) Explore(child);
       // Without d, a cell with two candidates holds the other one: placing it at once spares
       // propagation the round that would find it.
-      const uint32_t rest = grid.CandidatesOf(k) & ~(1u << (d - 1));
-      if (!(std::has_single_bit(rest) ? grid.Place(k, std::countr_zero(rest) + 1)
-                                      : grid.Eliminate(k, d))) {
+      const uint32_t rest = digits & ~(1u << (d - 1));
+      if (!((rest & (rest - 1)) == 0 ? grid.Place(k, std::countr_zero(rest) + 1)
+                                     : grid.Eliminate(k, d))) {
         return;
       }
     }
