@@ -150,7 +150,8 @@ bool CandidateGrid::Assign(int digit, int band, uint32_t bit) {
   return true;
 }
 
-bool CandidateGrid::UpdateDigitBand(int index) {
+// Inline: it is propagation's innermost step, called from the one loop below.
+inline bool CandidateGrid::UpdateDigitBand(int index) {
   const int band = kTables.bandOf[index];
   const int digit = index - 9 * band;
   const int next = kTables.nextBand[band];
