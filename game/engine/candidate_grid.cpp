@@ -282,7 +282,7 @@ inline int CandidateGrid::StrikeScore(int band, int i, int digit, uint32_t pairs
               kTables.bitCount[pairPeers >> 18]);
 }
 
-int CandidateGrid::BranchCell() const {
+int CandidateGrid::BranchCell(const std::array<uint16_t, 81>& failures) const {
   uint32_t pairs[3];
   bool anyPair = false;
   for (int b = 0; b < 3; ++b) {
@@ -299,7 +299,8 @@ int CandidateGrid::BranchCell() const {
   int best = -1;
   if (anyPair) {
     // Of the cells with two candidates, the one where either digit strikes the most, which
-    // keeps the search small.
+    // keeps the search small; a cell whose branches failed before counts as striking two
+    // more for each failure, as the same contradiction tends to be met again.
     // The score above the cell's index, taken from 127 so that a tie goes to the first cell,
     // which makes the choice a plain maximum without a hard-to-predict branch.
     int bestKey = 0;
@@ -309,7 +310,8 @@ int CandidateGrid::BranchCell() const {
         const uint32_t digits = DigitsOf(b, i);
         const int score = StrikeScore(b, i, std::countr_zero(digits), pairs[b]) +
                           StrikeScore(b, i, std::countr_zero(digits & (digits - 1)), pairs[b]);
-        bestKey = std::max(bestKey, score << 7 | (127 - 27 * b - i));
+        const int weighted = score + 2 * failures[27 * b + i];
+        bestKey = std::max(bestKey, weighted << 7 | (127 - 27 * b - i));
       }
     }
     return 127 - (bestKey & 127);
@@ -346,6 +348,7 @@ struct Counter {
   SearchMonitor& monitor;
   const NodeFilter& filter;
   int found = 0;
+  std::array<uint16_t, 81> failures{};
 
   // Counts the completions of grid, which it uses up: those with the first digit of a
   // cell in a copy, then, that digit struck from the cell, the rest in grid itself.
@@ -358,12 +361,16 @@ struct Counter {
         }
         return;
       }
-      const int k = grid.BranchCell();
+      const int k = grid.BranchCell(failures);
       const uint32_t digits = grid.CandidatesOf(k);
       const int d = FirstInCycle(digits, start[k]);
       if (!monitor.Step()) return;
       CandidateGrid child = grid;
-      if (child.Place(k, d)) Explore(child);
+      if (child.Place(k, d)) {
+        Explore(child);
+      } else {
+        ++failures[k];
+      }
       // Without d, a cell with two candidates holds the other one: placing it at once spares
       // propagation the round that would find it.
       const uint32_t rest = digits & ~(1u << (d - 1));

@@ -62,7 +62,9 @@ class CandidateGrid {
   // The digit of a solved cell, 0 while it has several candidates.
   int DigitAt(int k) const;
   // An unsolved cell with the fewest candidates, preferring two; -1 when the grid is full.
-  int BranchCell() const;
+  // Among cells with two, failures (per cell, how often branching on it failed at once)
+  // adds weight to cells that lead into contradictions.
+  int BranchCell(const std::array<uint16_t, 81>& failures) const;
 
  private:
   bool Assign(int digit, int band, uint32_t bit);
