@@ -13,8 +13,11 @@
 #include <algorithm>
 #include <bit>
 
+// Every x86-64 processor has SSE2, which compares four entries at once; elsewhere a plain
+// loop does the same.
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
+#define CANDIDATE_GRID_SSE2 1
 #endif
 
 namespace engine {
@@ -231,7 +234,7 @@ bool CandidateGrid::AssignCellSingles(bool& placed) {
 // Found without a branch per entry, as which of them changed is hard to predict.
 uint32_t CandidateGrid::ChangedEntries() const {
   uint32_t changed = 0;
-#if defined(__SSE2__) || defined(_M_X64)
+#ifdef CANDIDATE_GRID_SSE2
   for (int i = 0; i < 28; i += 4) {
     const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&cand_[i]));
     const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(&seen_[i]));
@@ -299,10 +302,10 @@ int CandidateGrid::BranchCell(const std::array<uint16_t, 81>& failures) const {
   int best = -1;
   if (anyPair) {
     // Of the cells with two candidates, the one where either digit strikes the most, which
-    // keeps the search small; a cell whose branches failed before counts as striking two
-    // more for each failure, as the same contradiction tends to be met again.
-    // The score above the cell's index, taken from 127 so that a tie goes to the first cell,
-    // which makes the choice a plain maximum without a hard-to-predict branch.
+    // keeps the search small. A cell whose branch failed before counts as striking two more
+    // for each failure, as the search tends to meet the same contradiction again. The key
+    // puts the score above the cell's index taken from 127, so that a tie goes to the first
+    // cell and the choice is a plain maximum, without a hard-to-predict branch.
     int bestKey = 0;
     for (int b = 0; b < 3; ++b) {
       for (uint32_t cells = pairs[b]; cells != 0; cells &= cells - 1) {
