@@ -1,6 +1,7 @@
 // Tarnwick: the Deradu game.
 #include <QApplication>
 
+#include "common/qt/qt_path.h"
 #include "game/engine/game.h"
 #include "game/shell/app.h"
 #include "game/shell/qt/main_window.h"
@@ -12,7 +13,7 @@ int main(int argc, char* argv[]) {
 
   shell_qt::QtPlatform platform;
   engine::Game game(platform);
-  shell::BeginStartUp(game, QCoreApplication::applicationFilePath().toStdString());
+  shell::BeginStartUp(game, qt_path::ToPath(QCoreApplication::applicationFilePath()));
 
   shell_qt::MainWindow window(game);
   platform.SetMainWindow(&window);

@@ -13,10 +13,12 @@
 #include <QUrl>
 #include <chrono>
 
+#include "common/qt/qt_path.h"
 #include "game/help/help_link.h"
 #include "game/shell/qt/colors.h"
 #include "game/shell/qt/desktop_beep.h"
 #include "game/shell/qt/main_window.h"
+#include "game/shell/qt/program_file.h"
 #include "game/shell/qt/progress_window.h"
 #include "game/shell/qt/viewer_window.h"
 
@@ -33,8 +35,7 @@ QString FromUtf8(std::string_view text) {
 
 // The help viewer lies beside the game's executable.
 std::filesystem::path ViewerProgram() {
-  return help::ViewerPath(
-      std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()));
+  return help::ViewerPath(qt_path::ToPath(QCoreApplication::applicationDirPath()));
 }
 
 uint32_t ClockSeed() {
@@ -137,6 +138,14 @@ void QtPlatform::PlayBeep(engine::Beep beep) {
 }
 
 bool QtPlatform::StartProcess(const std::string& path, const std::string& workingFolder) {
+  // Only a program is run; a text file that merely carries the execute bit (a readme on a
+  // FAT drive) would otherwise run as a script. The viewer counts as a program whatever it
+  // is, since it is what the game starts itself.
+  const std::filesystem::path file = settings::PathFromUtf8(path);
+  std::error_code error;
+  if (!shell::IsProgramFile(file) && !std::filesystem::equivalent(file, ViewerProgram(), error)) {
+    return false;
+  }
   return QProcess::startDetached(FromUtf8(path), {}, FromUtf8(workingFolder));
 }
 
