@@ -35,7 +35,8 @@ LinkRequest RequestIn(const settings::SettingsStore& store, const std::filesyste
   std::error_code error;
   const std::filesystem::file_time_type changed = std::filesystem::last_write_time(path, error);
   // A line break cannot stand in a value, so it marks a missing key.
-  return {store.ReadSettingText(link::kLastTime, "\n"), store.ReadSettingText(link::kLastHelp, "\n"),
+  return {store.ReadSettingText(link::kLastTime, "\n"),
+          store.ReadSettingText(link::kLastHelp, "\n"),
           error ? std::filesystem::file_time_type::min() : changed};
 }
 
@@ -139,7 +140,9 @@ Opening AcknowledgeStart(Viewer& viewer, const std::string& lastTimeAtStart) {
     const link::LinkState state = link::ClassifyLastTime(settings::ParseNumber(lastTime));
     if (state == link::LinkState::Quit && lastTime != lastTimeAtStart) return Opening::Quit;
     const LinkRequest request = RequestIn(store, viewer.linkPath);
-    if (state == link::LinkState::Pending) viewer.topic = store.ReadSettingText(link::kLastHelp, shown);
+    if (state == link::LinkState::Pending) {
+      viewer.topic = store.ReadSettingText(link::kLastHelp, shown);
+    }
     store.WriteSettingText(link::kLastTime, link::kRequestServed);
     store.WriteSettingText(link::kHandle, settings::FormatNumber(viewer.platform.WindowHandle()));
     Acknowledge(viewer, cycle, request);

@@ -28,8 +28,9 @@ std::vector<HostilePlace> HostileLinkPlaces() {
        [link](const TempFolder& folder) { return link(folder, "gone/Leafview.ini"); }},
       {"junk and broken UTF-8",
        [](const TempFolder& folder) {
-         folder.Write("Leafview.ini", std::string("HelpFile = \xff\xfe.htm\r\nLASTTIME = \xc3\r\n") +
-                                          std::string(4096, '\0') + "HANDLE = 99999999999999999999");
+         const std::string junk = "HelpFile = \xff\xfe.htm\r\nLASTTIME = \xc3\r\n" +
+                                  std::string(4096, '\0') + "HANDLE = 99999999999999999999";
+         folder.Write("Leafview.ini", junk);
          return folder.path();
        }},
       {"a folder named Zo\xc3\xab's games #2 & 100%",
