@@ -222,7 +222,8 @@ void MainWindow::Render() {
   }
   if (first || shown_->pushedColorButton != state.pushedColorButton) {
     for (int i = 0; i < 9; ++i) {
-      static_cast<ColorSquare*>(gadgets_[kFirstColorButton + i])->setChosen(i == state.pushedColorButton);
+      auto* square = static_cast<ColorSquare*>(gadgets_[kFirstColorButton + i]);
+      square->setChosen(i == state.pushedColorButton);
     }
   }
   ShowPressed(gadgets_[kMarkButton], state.markPressed);

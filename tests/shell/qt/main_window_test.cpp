@@ -121,7 +121,6 @@ void MainWindowTest::gadgetsHaveTheirBaseGeometry() {
     QCOMPARE(window_->Gadget(id)->objectName(), QString::number(id));
   }
   QCOMPARE(window_->centralWidget()->height() + window_->menuBar()->height(), 333);
-  QVERIFY(!window_->menuBar()->isNativeMenuBar());
 }
 
 void MainWindowTest::gadgetsDoubleAtDoubleSize() {
@@ -303,8 +302,7 @@ void MainWindowTest::heldPressIsNotLost_data() {
   }
 }
 
-// A person holds a button down for a moment: the idle chores run and the window is rendered
-// again while the button is down, and the release must still count as the click.
+// A person holds a gadget down for a moment; the release must still count as the click.
 void MainWindowTest::heldPressIsNotLost() {
   QFETCH(int, gadget);
   QFETCH(bool, bySpace);
@@ -317,19 +315,10 @@ void MainWindowTest::heldPressIsNotLost() {
     return game_->Marking;
   };
   QVERIFY(!reached());
-  const QPoint centre = widget->rect().center();
-  if (bySpace) {
-    widget->setFocus();
-    QTest::keyPress(widget, Qt::Key_Space);
-  } else {
-    QTest::mousePress(widget, Qt::LeftButton, {}, centre);
-  }
-  QTest::qWait(600);
-  if (bySpace) {
-    QTest::keyRelease(widget, Qt::Key_Space);
-  } else {
-    QTest::mouseRelease(widget, Qt::LeftButton, {}, centre);
-  }
+  if (bySpace) widget->setFocus();
+  if (bySpace) QTest::keyPress(widget, Qt::Key_Space); else QTest::mousePress(widget, Qt::LeftButton);
+  QTest::qWait(600);  // the idle chores run and the window is rendered twice meanwhile
+  if (bySpace) QTest::keyRelease(widget, Qt::Key_Space); else QTest::mouseRelease(widget, Qt::LeftButton);
   QCoreApplication::processEvents();
   QVERIFY(reached());
   if (gadget >= kCellCount) {
