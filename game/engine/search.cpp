@@ -16,6 +16,8 @@
 namespace engine {
 namespace {
 
+uint64_t cellByCellWalks = 0;
+
 // Steps the plain backtracking gets on a board with several completions before the walk.
 constexpr int kPlainSteps = 2000;
 
@@ -133,6 +135,7 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
   if (monitor.Abandoned()) return SearchStatus::Abandoned;
   if (count == 0) return SearchStatus::NoCompletion;
   if (count > 1 && WalkPlainly(fixed, start, kPlainSteps, grid)) return SearchStatus::Completed;
+  if (count > 1) ++cellByCellWalks;
 
   for (int x = 0; x < 9 && count > 1; ++x) {
     for (int y = 0; y < 9 && count > 1; ++y) {
@@ -168,6 +171,8 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
 }
 
 }  // namespace
+
+uint64_t CellByCellWalks() { return cellByCellWalks; }
 
 SearchResult FindFirstCompletion(const std::vector<Prefilled>& stack, const StartDigits& start,
                                  SearchMonitor& monitor) {
