@@ -2,12 +2,16 @@
 // window size, the guarded commands and the hint mode's hold on the cells.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <set>
+
 #include "common/settings/settings_store.h"
 #include "game/engine/entry.h"
 #include "game/engine/game.h"
 #include "game/shell/app.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/unprivileged.h"
 
 namespace {
 
@@ -64,6 +68,51 @@ TEST_F(AppTest, StartUpRecordsTheHelpDocumentInTheLinkFile) {
   link.OpenSettings(folder / "Leafview.ini");
   EXPECT_EQ(link.ReadSettingText("HelpFile", ""), "deradu.htm");
   EXPECT_EQ(link.ReadSettingText("Title", ""), "Brindle's Deradu Help");
+}
+
+// An install the player cannot write: everything the game writes goes to the user's data
+// folder, nothing is moved from or asked about the old files beside the program, and the
+// viewer is still started from the program folder.
+TEST_F(AppTest, AReadOnlyProgramFolderKeepsTheGamesFilesInTheUsersDataFolder) {
+  const std::filesystem::path program = folder / "program";
+  std::filesystem::create_directories(program);
+  folder.Write("program/old.sms", "1\r\n");
+  folder.Write("program/Leafview", "viewer");
+  std::filesystem::create_directories(folder / "data");
+  testing_support::GiveToUnprivilegedUser(folder / "data");
+  testing_support::MakeFolderReadOnly(program);
+
+  const std::string seen = testing_support::RunUnprivileged([&] {
+    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    platform.startablePaths.insert((program / "Leafview").string());
+    shell::BeginStartUp(game, program / "Tarnwick");
+    shell::FinishStartUp(game);
+    shell::OnMenu(game, MenuSkillEasy);
+    shell::OnMenu(game, MenuHelp);
+    std::set<std::string> written;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path())) {
+      written.insert(entry.path().lexically_relative(folder.path()).generic_string());
+    }
+    std::string text;
+    for (const std::string& name : written) text += name + " ";
+    text += "| " + std::filesystem::current_path().lexically_relative(folder.path()).string();
+    text += " | " + game.SavesFolder.lexically_relative(folder.path()).generic_string();
+    text += " | " + std::to_string(platform.messages.size()) + " messages";
+    for (const std::string& started : platform.startedProcesses) text += " | " + started;
+    return text;
+  });
+  EXPECT_EQ(seen,
+            "data data/deradu data/deradu/Leafview.ini data/deradu/Leafview.ini.lock "
+            "data/deradu/Masters data/deradu/Saves "
+            "data/deradu/Tarnwick.ini program program/Leafview program/old.sms "
+            "| data/deradu | data/deradu/Saves/ | 0 messages | " +
+                (program / "Leafview").string());
+  settings::SettingsStore store;
+  store.OpenSettings(folder / "data" / "deradu" / "Tarnwick.ini");
+  EXPECT_EQ(store.ReadSettingText("Skill", ""), "2");
+  EXPECT_EQ(store.ReadSettingText("MoveFiles", ""), "3");
+  std::filesystem::permissions(program, std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
 }
 
 TEST_F(AppTest, StoredSizeIsRestoredAndAZeroWidthKeepsTheBaseSize) {
