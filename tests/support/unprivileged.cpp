@@ -25,9 +25,13 @@ std::string RunUnprivileged(const std::function<std::string()>& job) {
                            setuid(kNobody) != 0)) {
       _exit(1);
     }
-    const std::string text = job();
-    const bool written = write(fds[1], text.data(), text.size()) == ssize_t(text.size());
-    _exit(written ? 0 : 1);
+    // The child must never return into the test program: it would run the remaining tests.
+    try {
+      const std::string text = job();
+      _exit(write(fds[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 1);
+    } catch (...) {
+      _exit(1);
+    }
   }
   close(fds[1]);
   std::string text;
