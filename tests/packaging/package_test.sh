@@ -94,7 +94,7 @@ pids+=($!)
 
 await 30 xdotool search --onlyvisible --name "^Brindle's Deradu$" || fail "no game window"
 window=$(xdotool search --onlyvisible --name "^Brindle's Deradu$" | head -1)
-xdotool search --name "Error" >/dev/null 2>&1 && fail "an error box showed"
+xdotool search --onlyvisible --name "Error" >/dev/null 2>&1 && fail "an error box showed"
 
 xdotool windowsize --sync "$window" 400 500
 await 10 grep -q '^Width = ' "$data/Tarnwick.ini" || fail "the size was not stored"

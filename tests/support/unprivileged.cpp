@@ -1,13 +1,24 @@
 // Child processes that run as the unprivileged user "nobody" (65534) when the tests run as root.
 #include "tests/support/unprivileged.h"
 
+#ifndef _WIN32
 #include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace testing_support {
 
 namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+// The job runs in this process, as this user.
+std::string RunUnprivileged(const std::function<std::string()>& job) { return job(); }
+
+void GiveToUnprivilegedUser(const fs::path&) {}
+
+#else
 
 namespace {
 
@@ -55,6 +66,8 @@ void GiveToUnprivilegedUser(const fs::path& folder) {
     if (lchown(it->path().c_str(), kNobody, kNobody) != 0) return;
   }
 }
+
+#endif
 
 void MakeFolderReadOnly(const fs::path& folder) {
   std::error_code ignored;
