@@ -1,8 +1,8 @@
 // The game from start-up to shutdown through the fake platform: the first start, the stored
 // window size, the guarded commands and the hint mode's hold on the cells.
-#include <gtest/gtest.h>
-
 #include <chrono>
+
+#include <gtest/gtest.h>
 
 #include "common/settings/settings_store.h"
 #include "game/engine/entry.h"

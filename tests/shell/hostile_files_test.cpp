@@ -77,6 +77,7 @@ void PlayThrough(const TempFolder& folder, const std::string& bait) {
   shell::RunChores(game);
 
   game.Modified = true;
+  game.Finished = false;
   platform.messageAnswers = {MessageAnswer::Yes};
   platform.fileAnswers = {(folder / "Saves" / "kept").string()};
   shell::OnMenu(game, engine::MenuExit);
@@ -117,14 +118,14 @@ TEST(HostileFilesTest, NoHostileFileEndsTheGameOrIsLostOrRewritten) {
        "Leafview.ini",
        [](const TempFolder& folder) { ExpectUntouchedHuge(folder / "Leafview.ini"); }},
   };
-  const fs::path startFolder = fs::current_path();
   for (const HostileCase& hostile : cases) {
     SCOPED_TRACE(hostile.name);
     TempFolder folder;
     hostile.setUp(folder);
     EXPECT_NO_THROW(PlayThrough(folder, hostile.bait));
     hostile.check(folder);
-    fs::current_path(startFolder);
+    // Start-up made the program folder current; it is about to be removed.
+    fs::current_path(fs::temp_directory_path());
   }
 }
 
