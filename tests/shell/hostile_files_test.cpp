@@ -1,6 +1,7 @@
 // Start-up and every file command of the game against hostile files and folders: files of
 // 64 GB, subfolders linked back to the program folder. None may end the game, remove an
 // old file, or rewrite a file too large to be the game's own.
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
