@@ -67,8 +67,8 @@ dpkg-deb -x "$deb" "$root"
 chmod -R a-w "$root/usr/lib/deradu"
 home=$work/home
 mkdir "$home"
-as_player=()
 mkdir -m 700 "$home/runtime"
+as_player=()
 if [ "$(id -u)" -eq 0 ]; then
   chown -R 65534:65534 "$home"
   as_player=(setpriv --reuid=65534 --regid=65534 --clear-groups)
@@ -94,10 +94,12 @@ pids+=($!)
 
 await 30 xdotool search --onlyvisible --name "^Brindle's Deradu$" || fail "no game window"
 window=$(xdotool search --onlyvisible --name "^Brindle's Deradu$" | head -1)
-xdotool search --onlyvisible --name "Error" >/dev/null 2>&1 && fail "an error box showed"
 
 xdotool windowsize --sync "$window" 400 500
-await 10 grep -q '^Width = ' "$data/Tarnwick.ini" || fail "the size was not stored"
+await 10 grep -q '^Height = 500' "$data/Tarnwick.ini" || fail "the size was not stored"
+grep -q '^Width = 400' "$data/Tarnwick.ini" || fail "the width was not stored"
+# Start-up is over once the size is stored: any error box would show by now.
+xdotool search --onlyvisible --name "Error" >/dev/null 2>&1 && fail "an error box showed"
 
 for attempt in 1 2 3; do
   xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
