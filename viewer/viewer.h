@@ -25,7 +25,7 @@ struct Viewer {
 
   ViewerPlatform& platform;
   std::filesystem::path executableFolder;
-  std::filesystem::path linkPath;      // executable folder + "Leafview.ini"
+  std::filesystem::path linkPath;      // DataFolder(executable folder) + "Leafview.ini"
   std::filesystem::path helpDocument;  // executable folder + HelpFile
   std::string title = "Leaf View";
   std::string topic;                   // the anchor shown last ("#Rules"), empty for the top

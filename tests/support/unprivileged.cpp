@@ -1,9 +1,5 @@
-// The unprivileged child: the user and group "nobody", without supplementary groups.
+// Child processes that run as the unprivileged user "nobody" (65534) when the tests run as root.
 #include "tests/support/unprivileged.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
 
 #ifndef _WIN32
 #include <grp.h>
@@ -13,27 +9,70 @@
 
 namespace testing_support {
 
-void RunUnprivileged(const std::function<void()>& body) {
-#ifndef _WIN32
-  if (geteuid() == 0) {
-    constexpr uid_t kNobody = 65534;
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
-      body();
-      std::fflush(nullptr);
-      _exit(::testing::Test::HasFailure() ? 1 : 0);
+namespace fs = std::filesystem;
+
+#ifdef _WIN32
+
+// The job runs in this process, as this user.
+std::string RunUnprivileged(const std::function<std::string()>& job) { return job(); }
+
+void GiveToUnprivilegedUser(const fs::path&) {}
+
+#else
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+}  // namespace
+
+std::string RunUnprivileged(const std::function<std::string()>& job) {
+  int fds[2];
+  if (pipe(fds) != 0) return "<job failed>";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 ||
+                           setuid(kNobody) != 0)) {
+      _exit(1);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "the part run as an unprivileged user failed (see above), status " << status;
-    return;
+    // The child must never return into the test program: it would run the remaining tests.
+    try {
+      const std::string text = job();
+      _exit(write(fds[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 1);
+    } catch (...) {
+      _exit(1);
+    }
   }
+  close(fds[1]);
+  std::string text;
+  char buffer[256];
+  for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, size_t(n));
+  close(fds[0]);
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0) {
+    return "<job failed>";
+  }
+  return text;
+}
+
+void GiveToUnprivilegedUser(const fs::path& folder) {
+  if (geteuid() != 0) return;
+  if (chown(folder.c_str(), kNobody, kNobody) != 0) return;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    if (lchown(it->path().c_str(), kNobody, kNobody) != 0) return;
+  }
+}
+
 #endif
-  body();
+
+void MakeFolderReadOnly(const fs::path& folder) {
+  std::error_code ignored;
+  fs::permissions(folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove, ignored);
 }
 
 }  // namespace testing_support

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "common/settings/settings_store.h"
@@ -68,6 +69,30 @@ TEST_F(ViewerTest, StartUpOpensTheWindowAtTheRequestedTopicAndAcknowledges) {
   EXPECT_EQ(Link(),
             "HelpFile = deradu.htm\r\nTitle = Brindle's Deradu Help\r\nLASTHELP = #Rules\r\n"
             "LASTTIME = 999\r\nHANDLE = 4242\r\n");
+}
+
+// Installed where the player cannot write: the link file is the one in the user's data
+// folder, where the game writes it, and the help document is still the program folder's.
+TEST_F(ViewerTest, AReadOnlyProgramFolderMeetsTheGameInTheUsersDataFolder) {
+  const fs::path program = folder / "program";
+  fs::create_directories(program);
+  fs::create_directories(folder / "data" / "deradu");
+  folder.Write("data/deradu/Leafview.ini", kStartLink);
+  testing_support::GiveToUnprivilegedUser(folder / "data");
+  testing_support::MakeFolderReadOnly(program);
+
+  const std::string seen = testing_support::RunUnprivileged([&] {
+    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    viewer::Viewer installed(platform, program);
+    if (viewer::StartViewer(installed) != viewer::StartResult::Running) return std::string("ended");
+    return platform.navigations.at(0);
+  });
+  EXPECT_EQ(seen, "file://" + (program / "deradu.htm").string() + "#Rules");
+  settings::SettingsStore store;
+  store.OpenSettings(folder / "data" / "deradu" / "Leafview.ini");
+  EXPECT_EQ(store.ReadSettingText("LASTTIME", ""), "999");
+  EXPECT_FALSE(fs::exists(program / "Leafview.ini"));
+  fs::permissions(program, fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(ViewerTest, StartUpWritesTheAcknowledgementBeforeTheHandle) {
@@ -238,22 +263,23 @@ TEST_F(ViewerTest, ARequestIsServedOnceWhenItsAcknowledgementCannotBeWritten) {
     fs::rename(folder / "Leafview.new", folder / "Leafview.ini");
   };
   const auto pollThreeTimes = [&] {
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(viewer::HandleEvent(viewer, {Kind::Idle}));
+    for (int i = 0; i < 3; ++i) viewer::HandleEvent(viewer, {Kind::Idle});
   };
-  fs::permissions(folder.path(), fs::perms::all);  // open to the unprivileged user
   {
     SCOPED_TRACE("a read-only link file holding LASTTIME = 50");
-    testing_support::RunUnprivileged([&] {
+    testing_support::GiveToUnprivilegedUser(folder.path());
+    // What the viewer showed, after the LASTTIME that its polls left in the file.
+    const std::string seen = testing_support::RunUnprivileged([&] {
       replaceLink(kStartLink);
-      ASSERT_EQ(viewer::StartViewer(viewer), viewer::StartResult::Running);
-      ASSERT_EQ(LinkValue("LASTTIME"), "50") << "the file must stay unwritable";
+      if (viewer::StartViewer(viewer) != viewer::StartResult::Running) return std::string("ended");
       pollThreeTimes();
-      EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl() + "#Rules"});
       replaceLink("HelpFile = deradu.htm\r\nLASTHELP = #Game\r\nLASTTIME = 50\r\n");
       pollThreeTimes();
-      EXPECT_EQ(platform.navigations,
-                (std::vector<std::string>{HelpUrl() + "#Rules", HelpUrl() + "#Game"}));
+      std::string shown = LinkValue("LASTTIME");
+      for (const std::string& address : platform.navigations) shown += " " + address;
+      return shown;
     });
+    EXPECT_EQ(seen, "50 " + HelpUrl() + "#Rules " + HelpUrl() + "#Game");
   }
   {
     SCOPED_TRACE("a folder in the link file's place (LASTTIME reads as 0)");
@@ -261,7 +287,7 @@ TEST_F(ViewerTest, ARequestIsServedOnceWhenItsAcknowledgementCannotBeWritten) {
     StartRunning();
     fs::remove(folder / "Leafview.ini");
     fs::create_directory(folder / "Leafview.ini");
-    pollThreeTimes();
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(viewer::HandleEvent(viewer, {Kind::Idle}));
     EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl() + "#Rules"});
   }
 }
@@ -420,6 +446,8 @@ TEST(ViewerHostilePlaces, TheViewerStartsPollsAndEndsWithoutAnException) {
   for (const testing_support::HostilePlace& place : testing_support::HostileLinkPlaces()) {
     SCOPED_TRACE(place.name);
     TempFolder folder;
+    // An unwritable folder sends the link file to the user's data folder: one in the test's.
+    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
     const fs::path executableFolder = place.make(folder);
     FakeViewerPlatform platform;
     EXPECT_NO_THROW({
@@ -430,6 +458,7 @@ TEST(ViewerHostilePlaces, TheViewerStartsPollsAndEndsWithoutAnException) {
         viewer::ExitViewer(v);
       }
     });
+    unsetenv("XDG_DATA_HOME");
   }
 }
 
