@@ -2,8 +2,8 @@
 # Times the game's start-up against a bare Qt window and, when it is installed, GNOME Sudoku:
 # each program is started in turn, round after round, under Xvfb with the openbox window
 # manager, and the script prints each one's median time from exec to its first visible
-# window, its resident memory and count of shared libraries at that moment, and its resident
-# memory one second later. It builds nothing: build Tarnwick,
+# window, its resident memory, processor time and count of shared libraries at that moment,
+# and its resident memory one second later. It builds nothing: build Tarnwick,
 # bare_window and first_window first (cmake --build BUILD --target Tarnwick bare_window
 # first_window).
 #
@@ -71,17 +71,19 @@ done
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 range() { sort -n | awk 'NR == 1 { lo = $1 } { hi = $1 } END { printf "%s-%s", lo, hi }'; }
-printf '%-16s %4s %9s %13s %7s %5s %7s\n' program runs "median ms" "range ms" "RSS MB" libs "1 s on"
+printf '%-16s %4s %9s %13s %7s %7s %5s %7s\n' program runs "median ms" "range ms" "CPU ms" \
+  "RSS MB" libs "1 s on"
 declare -A ms
 for i in "${!commands[@]}"; do
   times=$(awk -v i="$i" '$1 == i { print $2 }' "$results")
   [ -n "$times" ] || continue
   ms[$i]=$(median <<<"$times")
   rss=$(awk -v i="$i" '$1 == i { print $3 / 1024 }' "$results" | median)
-  libraries=$(awk -v i="$i" '$1 == i { print $4 }' "$results" | median)
-  settled=$(awk -v i="$i" '$1 == i { print $5 / 1024 }' "$results" | median)
-  printf '%-16s %4d %9.1f %13s %7.1f %5d %7.1f\n' "${names[$i]}" "$(wc -l <<<"$times")" \
-    "${ms[$i]}" "$(range <<<"$times")" "$rss" "$libraries" "$settled"
+  cpu=$(awk -v i="$i" '$1 == i { print $4 }' "$results" | median)
+  libraries=$(awk -v i="$i" '$1 == i { print $5 }' "$results" | median)
+  settled=$(awk -v i="$i" '$1 == i { print $6 / 1024 }' "$results" | median)
+  printf '%-16s %4d %9.1f %13s %7.1f %7.1f %5d %7.1f\n' "${names[$i]}" "$(wc -l <<<"$times")" \
+    "${ms[$i]}" "$(range <<<"$times")" "$cpu" "$rss" "$libraries" "$settled"
 done
 rm -f "$results"
 [ -n "${ms[1]:-}" ] && awk -v t="${ms[0]}" -v b="${ms[1]}" \
