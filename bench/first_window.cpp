@@ -8,8 +8,9 @@
 //
 //   first_window TIMEOUT_MS PROGRAM [ARGS...]
 //
-// Output: "MILLISECONDS RSS_KB CPU_MILLISECONDS LIBRARIES SETTLED_RSS_KB" on success; "timeout" and exit status 1 when
-// no window showed in time. The wait is event-driven, so the clock costs the measured program no CPU.
+// Output: "MILLISECONDS RSS_KB CPU_MILLISECONDS LIBRARIES SETTLED_RSS_KB" on success;
+// "timeout" and exit status 1 when no window showed in time. The wait is event-driven, so
+// the clock costs the measured program no CPU.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <poll.h>
@@ -171,7 +172,8 @@ int main(int argc, char* argv[]) {
         return 0;
       }
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0 || waitpid(child, nullptr, WNOHANG) == child) break;
     pollfd connection{ConnectionNumber(display), POLLIN, 0};
     poll(&connection, 1, static_cast<int>(left.count()));

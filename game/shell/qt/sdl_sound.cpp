@@ -36,8 +36,10 @@ bool SmallEnough(const std::string& path) {
 
 // The samples converted from one format to another, in place; nothing when SDL cannot
 // convert them or they would grow too large.
-std::optional<std::vector<std::uint8_t>> Convert(const SdlAudio& sdl, std::vector<std::uint8_t> samples,
-                                                 const SDL_AudioSpec& from, const SDL_AudioSpec& to) {
+std::optional<std::vector<std::uint8_t>> Convert(const SdlAudio& sdl,
+                                                 std::vector<std::uint8_t> samples,
+                                                 const SDL_AudioSpec& from,
+                                                 const SDL_AudioSpec& to) {
   SDL_AudioCVT conversion;
   const int needed = sdl.BuildAudioCVT(&conversion, from.format, from.channels, from.freq,
                                        to.format, to.channels, to.freq);

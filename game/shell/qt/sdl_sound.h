@@ -49,6 +49,8 @@ class SdlSound {
   static bool ValidSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
   // SDL's audio callback: mixes the playing slots into the device's next buffer.
   static void Mix(void* sound, std::uint8_t* buffer, int length);
+  // Runs the change while SDL's audio thread is held off; nothing without a device, when no
+  // slot holds samples.
   template <typename Change>
   void Locked(Change change) const;
 
