@@ -161,11 +161,14 @@ int main(int argc, char* argv[]) {
                      SubstructureNotifyMask | StructureNotifyMask);
       } else if (event.type == ReparentNotify) {
         XSelectInput(display, event.xreparent.window, StructureNotifyMask);
-      } else if (event.type == MapNotify && HasViewableWindowOf(display, root, pidAtom, child, 4)) {
+      } else if (event.type == MapNotify) {
+        // Taken before the window is looked for, as the program may go on with its start-up
+        // as soon as it is shown.
         const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         const int libraries = SharedLibraries(child);
         const long rss = ResidentKilobytes(child);
         const double cpu = CpuMilliseconds(child);
+        if (!HasViewableWindowOf(display, root, pidAtom, child, 4)) continue;
         sleep(1);
         std::printf("%.1f %ld %.1f %d %ld\n", ms, rss, cpu, libraries, ResidentKilobytes(child));
         End(child);
