@@ -22,7 +22,7 @@ for program in Tarnwick bare_window first_window; do
   [ -x "$bin/$program" ] || { echo "startup.sh: $bin/$program is not built" >&2; exit 2; }
 done
 
-# Runs the rounds inside the display that the outer call set up.
+# The outer call starts the display and a session bus, and runs the script again inside them.
 if [ -z "${DERADU_BENCH_INSIDE:-}" ]; then
   display=:$((90 + RANDOM % 100))
   Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -32,12 +32,13 @@ if [ -z "${DERADU_BENCH_INSIDE:-}" ]; then
   export DISPLAY=$display DERADU_BENCH_INSIDE=1
   runner=()
   command -v dbus-run-session >/dev/null && runner=(dbus-run-session --)
-  # The session bus reports on stderr; the rounds' own messages go to the caller's.
-  "${runner[@]}" "$0" "$@" 3>&2 2>/dev/null
+  # The session bus and the services it starts talk on stdout and stderr; only the rounds'
+  # own output reaches the caller.
+  "${runner[@]}" "$0" "$@" 3>&2 4>&1 >/dev/null 2>&1
   exit
 fi
 
-exec 2>&3 3>&-
+exec 1>&4 2>&3 3>&- 4>&-
 openbox >/dev/null 2>&1 &
 openbox=$!
 trap 'kill $openbox 2>/dev/null || true' EXIT
