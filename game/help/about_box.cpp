@@ -112,7 +112,7 @@ void ShowAboutBox(engine::Game& game) {
                                 engine::MessageButtons::YesNo);
   // A readme that cannot be opened gives no message: the box has already closed.
   if (answer == engine::MessageAnswer::Yes) {
-    StartFile(game.platform, (game.ProgramFolder / "Readme.txt").string());
+    StartFile(game.platform, (game.ExecutableFolder / "Readme.txt").string());
   }
 }
 
