@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QThread>
 #include <QUrl>
+#include <QWindow>
 #include <chrono>
 
 #include "common/qt/qt_path.h"
@@ -125,7 +126,19 @@ std::optional<engine::Rgb> QtPlatform::AskColor(engine::Rgb initial) {
   return ToRgb(chosen);
 }
 
-void QtPlatform::InitSound() { sound_.Init(); }
+void QtPlatform::InitSound() {
+  // Loading the sound library takes about as long as showing the window, so the window goes
+  // on the screen first: its events are taken here, not dispatched, until it is exposed.
+  constexpr int kLongestWaitMs = 1000;
+  QElapsedTimer waited;
+  waited.start();
+  while (window_ != nullptr && window_->isVisible() && window_->windowHandle() != nullptr &&
+         !window_->windowHandle()->isExposed() && waited.elapsed() < kLongestWaitMs) {
+    QCoreApplication::processEvents();
+    QThread::msleep(1);
+  }
+  sound_.Init();
+}
 
 bool QtPlatform::LoadSound(int slot, const std::string& path) { return sound_.Load(slot, path); }
 
