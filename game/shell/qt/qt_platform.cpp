@@ -18,7 +18,7 @@
 #include "game/shell/qt/desktop_beep.h"
 #include "game/shell/qt/main_window.h"
 #include "game/shell/qt/progress_window.h"
-#include "game/shell/qt/viewer_window.h"
+#include "game/shell/viewer_window.h"
 
 namespace shell_qt {
 namespace {
