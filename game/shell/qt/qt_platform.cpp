@@ -11,7 +11,6 @@
 #include <QStringList>
 #include <QThread>
 #include <QUrl>
-#include <chrono>
 
 #include "game/help/help_link.h"
 #include "game/shell/qt/colors.h"
@@ -37,11 +36,6 @@ std::filesystem::path ViewerProgram() {
       std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()));
 }
 
-uint32_t ClockSeed() {
-  return static_cast<uint32_t>(
-      std::chrono::system_clock::now().time_since_epoch().count());
-}
-
 }  // namespace
 
 QString ToQtFilter(const std::string& filter) {
@@ -62,7 +56,7 @@ QString ToQtFilter(const std::string& filter) {
   return filters.join(";;");
 }
 
-QtPlatform::QtPlatform() : random_(ClockSeed()) { clock_.start(); }
+QtPlatform::QtPlatform() : random_(engine::ClockSeed()) { clock_.start(); }
 
 QtPlatform::~QtPlatform() = default;
 

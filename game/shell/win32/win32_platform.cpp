@@ -4,7 +4,6 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <chrono>
 #include <vector>
 
 #include "game/shell/viewer_window.h"
@@ -23,10 +22,6 @@ using engine::MessageIcon;
 constexpr size_t kPathRoom = 32768;
 // Start-up takes the pending events until none is left, but never for ever.
 constexpr int kMostFlushRounds = 1000;
-
-uint32_t ClockSeed() {
-  return static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
-}
 
 // Handles the window events waiting now, without keyboard shortcuts.
 void TakePendingEvents() {
@@ -49,7 +44,7 @@ std::wstring ToDialogFilter(const std::string& filter) {
   return result;
 }
 
-Win32Platform::Win32Platform() : random_(ClockSeed()) {}
+Win32Platform::Win32Platform() : random_(engine::ClockSeed()) {}
 
 Win32Platform::~Win32Platform() = default;
 
