@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "game/shell/win32/wav_file.h"
-#include "game/shell/win32/wide_text.h"
+#include "common/settings/path_text.h"
 
 namespace shell_win32 {
 namespace {
@@ -71,7 +71,7 @@ void DirectSound::Init(HWND window) {
 
 bool DirectSound::Load(int slot, const std::string& path) {
   if (!ValidSlot(slot)) return false;
-  const auto sound = shell::ReadWavFile(std::filesystem::path(ToWide(path)));
+  const auto sound = shell::ReadWavFile(settings::PathFromUtf8(path));
   if (!sound) return false;
   IDirectSoundBuffer* buffer = nullptr;
   if (device_ != nullptr) {

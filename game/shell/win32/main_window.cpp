@@ -8,10 +8,13 @@
 #include "game/shell/app.h"
 #include "game/shell/menus.h"
 #include "game/shell/win32/program_icon.h"
-#include "game/shell/win32/wide_text.h"
+#include "common/settings/path_text.h"
 
 namespace shell_win32 {
 namespace {
+
+using settings::Utf8ToWide;
+using settings::WideToUtf8;
 
 using namespace engine;
 
@@ -82,7 +85,7 @@ MainWindow::MainWindow(Game& game)
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int x = work.left + (work.right - work.left - size.cx) / 2;
   const int y = work.top + (work.bottom - work.top - size.cy) / 2;
-  window_ = CreateWindowExW(0, kWindowClass, ToWide(game_.window.title).c_str(), kWindowStyle, x,
+  window_ = CreateWindowExW(0, kWindowClass, Utf8ToWide(game_.window.title).c_str(), kWindowStyle, x,
                             y, size.cx, size.cy, nullptr, menuBar_, instance, this);
   BuildGadgets();
   Render();
@@ -110,7 +113,7 @@ void MainWindow::BuildMenus() {
           break;
         case shell::MenuEntry::Kind::SubmenuBegin:
           open.push_back(CreatePopupMenu());
-          titles.push_back(ToWide(entry.text));
+          titles.push_back(Utf8ToWide(entry.text));
           break;
         case shell::MenuEntry::Kind::SubmenuEnd: {
           HMENU submenu = open.back();
@@ -123,12 +126,12 @@ void MainWindow::BuildMenus() {
         case shell::MenuEntry::Kind::Item:
           // The text after "\t" shows right-aligned as the key hint.
           AppendMenuW(open.back(), MF_STRING, static_cast<UINT_PTR>(entry.id),
-                      ToWide(entry.text).c_str());
+                      Utf8ToWide(entry.text).c_str());
           break;
       }
     }
     AppendMenuW(menuBar_, MF_POPUP, reinterpret_cast<UINT_PTR>(open.front()),
-                ToWide(menu.title).c_str());
+                Utf8ToWide(menu.title).c_str());
   }
   ACCEL shortcuts[] = {{FCONTROL | FVIRTKEY, 'Z', static_cast<WORD>(MenuUndo)},
                        {FVIRTKEY, VK_F1, static_cast<WORD>(engine::MenuHelp)}};
@@ -175,7 +178,7 @@ void MainWindow::BuildGadgets() {
   }
   AddGadget(kNumberLabel, WC_STATICW, L"Number", SS_LEFT);
   for (int i = 0; i < 10; ++i) {
-    AddGadget(kFirstNumberButton + i, WC_BUTTONW, ToWide(game_.window.numberCaptions[i]).c_str(),
+    AddGadget(kFirstNumberButton + i, WC_BUTTONW, Utf8ToWide(game_.window.numberCaptions[i]).c_str(),
               kToggle);
   }
   AddGadget(kMarkButton, WC_BUTTONW, L"M", kToggle);
@@ -189,7 +192,7 @@ void MainWindow::BuildGadgets() {
 void MainWindow::Render() {
   const MainWindowState& state = game_.window;
   const bool first = !shown_.has_value();
-  if (first || shown_->title != state.title) SetWindowTextW(window_, ToWide(state.title).c_str());
+  if (first || shown_->title != state.title) SetWindowTextW(window_, Utf8ToWide(state.title).c_str());
   for (int k = 0; k < kCellCount; ++k) RenderCell(k, first);
   typedCell_.reset();
   RenderButtons();
@@ -217,7 +220,7 @@ void MainWindow::Render() {
 void MainWindow::RenderCell(int k, bool first) {
   const CellGadget& cell = game_.window.cells[k];
   HWND field = gadgets_[k];
-  const std::wstring text = ToWide(cell.text);
+  const std::wstring text = Utf8ToWide(cell.text);
   if (WindowText(field) != text || typedCell_ == k) {
     // Text the program writes raises no change event; the caret goes before the first
     // character, as the typing rule of the game expects.
@@ -243,7 +246,7 @@ void MainWindow::RenderButtons() {
   for (int i = 0; i < 10; ++i) {
     const int id = kFirstNumberButton + i;
     check(id, state.numberPressed[i]);
-    const std::wstring caption = ToWide(state.numberCaptions[i]);
+    const std::wstring caption = Utf8ToWide(state.numberCaptions[i]);
     if (WindowText(gadgets_[id]) != caption) SetWindowTextW(gadgets_[id], caption.c_str());
   }
   check(kMarkButton, state.markPressed);
@@ -338,7 +341,7 @@ void MainWindow::OnGadgetEvent(int id, int kind) {
     case kChange:
       events_.Dispatch([this, id] {
         // The text as it stands when the event is taken, after any keys typed meanwhile.
-        shell::OnCellChange(game_, id, ToUtf8(WindowText(gadgets_[id])));
+        shell::OnCellChange(game_, id, WideToUtf8(WindowText(gadgets_[id])));
         typedCell_ = id;
       });
       break;

@@ -9,10 +9,13 @@
 #include "game/shell/viewer_window.h"
 #include "game/shell/win32/main_window.h"
 #include "game/shell/win32/progress_window.h"
-#include "game/shell/win32/wide_text.h"
+#include "common/settings/path_text.h"
 
 namespace shell_win32 {
 namespace {
+
+using settings::Utf8ToWide;
+using settings::WideToUtf8;
 
 using engine::MessageAnswer;
 using engine::MessageButtons;
@@ -35,7 +38,7 @@ void TakePendingEvents() {
 }  // namespace
 
 std::wstring ToDialogFilter(const std::string& filter) {
-  std::wstring result = ToWide(filter);
+  std::wstring result = Utf8ToWide(filter);
   for (wchar_t& c : result) {
     if (c == L'|') c = L'\0';
   }
@@ -68,7 +71,7 @@ MessageAnswer Win32Platform::ShowMessage(std::string_view title, std::string_vie
   flags |= buttons == MessageButtons::Ok      ? MB_OK
            : buttons == MessageButtons::YesNo ? MB_YESNO
                                               : MB_YESNOCANCEL;
-  switch (MessageBoxW(Owner(), ToWide(text).c_str(), ToWide(title).c_str(), flags)) {
+  switch (MessageBoxW(Owner(), Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(), flags)) {
     case IDYES: return MessageAnswer::Yes;
     case IDNO: return MessageAnswer::No;
     case IDOK: return MessageAnswer::Ok;
@@ -79,10 +82,10 @@ MessageAnswer Win32Platform::ShowMessage(std::string_view title, std::string_vie
 std::string Win32Platform::AskFileName(const engine::FileRequest& request) {
   ShowCurrentState();
   const std::wstring filter = ToDialogFilter(request.filter);
-  const std::wstring title = ToWide(request.title);
-  const std::wstring folder = ToWide(request.initialFolder);
+  const std::wstring title = Utf8ToWide(request.title);
+  const std::wstring folder = Utf8ToWide(request.initialFolder);
   std::vector<wchar_t> path(kPathRoom, L'\0');
-  const std::wstring name = ToWide(request.initialName);
+  const std::wstring name = Utf8ToWide(request.initialName);
   if (name.size() < kPathRoom) name.copy(path.data(), name.size());
 
   OPENFILENAMEW dialog{};
@@ -100,7 +103,7 @@ std::string Win32Platform::AskFileName(const engine::FileRequest& request) {
   if (!request.save) dialog.Flags |= OFN_FILEMUSTEXIST;
   const BOOL chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!chosen) return {};
-  return ToUtf8(path.data());
+  return WideToUtf8(path.data());
 }
 
 std::optional<engine::Rgb> Win32Platform::AskColor(engine::Rgb initial) {
@@ -125,8 +128,8 @@ void Win32Platform::PlayBeep(engine::Beep beep) {
 }
 
 bool Win32Platform::StartProcess(const std::string& path, const std::string& workingFolder) {
-  std::wstring commandLine = L"\"" + ToWide(path) + L"\"";
-  const std::wstring folder = ToWide(workingFolder);
+  std::wstring commandLine = L"\"" + Utf8ToWide(path) + L"\"";
+  const std::wstring folder = Utf8ToWide(workingFolder);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -140,7 +143,7 @@ bool Win32Platform::StartProcess(const std::string& path, const std::string& wor
 }
 
 bool Win32Platform::OpenDocument(const std::string& path) {
-  const std::wstring file = ToWide(path);
+  const std::wstring file = Utf8ToWide(path);
   const std::wstring folder = std::filesystem::path(file).parent_path().wstring();
   SHELLEXECUTEINFOW open{};
   open.cbSize = sizeof open;
