@@ -105,4 +105,23 @@ for _ in $(seq 150); do kill -0 "$game_process" 2>/dev/null || break; sleep 0.1;
 kill -0 "$game_process" 2>/dev/null && fail "the game did not end on Alt+F4"
 [ "$(setting "$game/Leafview.ini" LASTTIME)" = 666 ] || fail "LASTTIME not 666 at the end"
 echo "end: Alt+F4 closed the game, LASTTIME 666"
+
+# Custom sounds at the next start: a playable WAV as the error sound loads without a word, a
+# file that is no WAV as the win sound gives one "Unable to load sound" box.
+printf 'RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0data\x04\0\0\0\x80\x90\x80\x70' \
+  > "$game/ding.wav"
+printf 'RIFF\x04\0\0\0WAVE' > "$game/broken.wav"
+printf 'Sound = 22\r\nCustom = ding.wav\r\nWinSound = 26\r\nWinCustom = broken.wav\r\n' \
+  >> "$game/Tarnwick.ini"
+(cd "$game" && exec "$wine" Tarnwick.exe >/dev/null 2>&1) &
+game_process=$!
+titled() { xdotool search --name "^Brindle's Deradu\$" 2>/dev/null | wc -l; }
+for _ in $(seq 300); do [ "$(titled)" -ge 2 ] && break; sleep 0.1; done
+[ "$(titled)" = 2 ] || fail "no sound error box at start-up"
+xdotool key Return
+sleep 3
+[ "$(titled)" = 1 ] || fail "the playable WAV was refused too"
+echo "sounds: the playable WAV loaded, the broken one reported"
+xdotool key alt+F4
+for _ in $(seq 150); do kill -0 "$game_process" 2>/dev/null || break; sleep 0.1; done
 echo PASS
