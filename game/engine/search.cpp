@@ -16,6 +16,8 @@
 namespace engine {
 namespace {
 
+uint64_t cellByCellWalks = 0;
+
 // Steps the plain backtracking gets on a board with several completions before the walk.
 constexpr int kPlainSteps = 2000;
 
@@ -73,8 +75,10 @@ bool KeepBefore(CandidateGrid& grid, const Digits& bound, const StartDigits& sta
 
 // The plain backtracking itself over the empty cells of the fixed digits (which agree with
 // each other), given a few steps: on a board with many completions it mostly meets one soon.
-// Fills grid and returns true when it found the first completion within maxSteps.
-bool WalkPlainly(const Digits& fixed, const StartDigits& start, int maxSteps, Digits& grid) {
+// Stores the first completion in completion and returns true when it found it within
+// maxSteps; completion is left alone otherwise, since the digits it tried are settled by none.
+bool WalkPlainly(const Digits& fixed, const StartDigits& start, int maxSteps,
+                 Digits& completion) {
   std::array<int, 81> cells;
   int count = 0;
   for (int x = 0; x < 9; ++x) {
@@ -90,7 +94,7 @@ bool WalkPlainly(const Digits& fixed, const StartDigits& start, int maxSteps, Di
     columns[ColumnOf(k)] ^= bit;
     boxes[RowOf(k) / 3 * 3 + ColumnOf(k) / 3] ^= bit;
   };
-  grid = fixed;
+  Digits grid = fixed;
   for (int k = 0; k < 81; ++k) {
     if (fixed[k] != 0) toggle(k, fixed[k]);
   }
@@ -113,7 +117,9 @@ bool WalkPlainly(const Digits& fixed, const StartDigits& start, int maxSteps, Di
       tried[depth--] = 0;
     }
   }
-  return depth == count;
+  if (depth != count) return false;
+  completion = grid;
+  return true;
 }
 
 // Fills grid with the first completion, in the plain order, of the board holding the fixed
@@ -133,6 +139,7 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
   if (monitor.Abandoned()) return SearchStatus::Abandoned;
   if (count == 0) return SearchStatus::NoCompletion;
   if (count > 1 && WalkPlainly(fixed, start, kPlainSteps, grid)) return SearchStatus::Completed;
+  if (count > 1) ++cellByCellWalks;
 
   for (int x = 0; x < 9 && count > 1; ++x) {
     for (int y = 0; y < 9 && count > 1; ++y) {
@@ -168,6 +175,8 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
 }
 
 }  // namespace
+
+uint64_t CellByCellWalks() { return cellByCellWalks; }
 
 SearchResult FindFirstCompletion(const std::vector<Prefilled>& stack, const StartDigits& start,
                                  SearchMonitor& monitor) {

@@ -1,6 +1,7 @@
 // The fast search against the plain backtracking that takes every step literally: on
 // thousands of boards and the same start digits, both must succeed or fail alike and leave
-// the same Board and stack, wherever the plain one finishes within its step cap.
+// the same Board and stack, wherever the plain one finishes within its step cap. Enough of the
+// boards must take the fast search past its first plain walk into settling cell by cell.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -25,6 +26,9 @@ using testing_support::kPlayerColor;
 
 // Steps the plain search may take on one board; it finishes most boards in far fewer.
 constexpr uint64_t kStepCap = 50'000;
+// Plain steps that put a board far beyond the reach of the fast search's own plain walk, which
+// gives up after a tenth of them.
+constexpr uint64_t kFarSteps = 20'000;
 
 StartDigits DrawStartDigits(RandomGenerator& random) {
   StartDigits start;
@@ -59,22 +63,36 @@ bool SameStacks(const std::vector<SearchEntry>& a, const std::vector<SearchEntry
   return true;
 }
 
-enum class Verdict { Agreed, Differed, Uncompared };
+// What the comparisons of a set of boards came to.
+struct Tally {
+  int compared = 0;  // boards the plain search finished within its cap
+  int differed = 0;
+  // Compared boards on which the fast search settled the cells one by one, and those of them
+  // whose plain search took kFarSteps or more.
+  int cellByCell = 0;
+  int cellByCellFar = 0;
+};
 
 // Runs both searches on board; the fast one through SolvePuzzle with these start digits.
-Verdict Compare(const Board& board, const StartDigits& start, uint64_t stepCap) {
+void Compare(const Board& board, const StartDigits& start, uint64_t stepCap, Tally& tally) {
   Board reference = board;
   std::vector<SearchEntry> referenceStack = SearchStackOf(reference);
   const testing_support::ReferenceResult plain =
       testing_support::ReferenceSolve(reference, referenceStack, start, stepCap);
-  if (plain.status == testing_support::ReferenceStatus::StepCapReached) return Verdict::Uncompared;
+  if (plain.status == testing_support::ReferenceStatus::StepCapReached) return;
 
   testing_support::FakePlatform platform;
   for (int8_t digit : start) platform.scriptedRandom.push_back(digit - 1);
   Game game(platform);
   game.board = board;
+  const uint64_t walksBefore = CellByCellWalks();
   const bool solved = SolvePuzzle(game);
   const bool plainSolved = plain.status == testing_support::ReferenceStatus::Completed;
+  ++tally.compared;
+  if (CellByCellWalks() != walksBefore) {
+    ++tally.cellByCell;
+    tally.cellByCellFar += plain.steps >= kFarSteps;
+  }
 
   bool same = solved == plainSolved;
   if (same && solved) {
@@ -87,12 +105,12 @@ Verdict Compare(const Board& board, const StartDigits& start, uint64_t stepCap) 
     }
   }
   if (!same) {
+    ++tally.differed;
     ADD_FAILURE() << "board " << Describe(board) << "\nfast  " << solved << " "
                   << Describe(game.board) << "\nplain " << plainSolved << " "
                   << Describe(reference) << "\nfast stack  " << Describe(game.searchStack)
                   << "\nplain stack " << Describe(referenceStack);
   }
-  return same ? Verdict::Agreed : Verdict::Differed;
 }
 
 // A random complete grid from the plain backtracking on an empty board.
@@ -210,18 +228,20 @@ std::vector<Family> Families() {
 
 TEST(SearchDifferentialTest, FastSearchLeavesWhatThePlainBacktrackingLeaves) {
   RandomGenerator random(2024);
+  int cellByCell = 0;
   for (const Family& family : Families()) {
-    int compared = 0;
-    int differed = 0;
-    for (int i = 0; i < family.boards && differed < 3; ++i) {
+    Tally tally;
+    for (int i = 0; i < family.boards && tally.differed < 3; ++i) {
       const Board board = family.make(random);
-      const Verdict verdict = Compare(board, DrawStartDigits(random), kStepCap);
-      compared += verdict != Verdict::Uncompared;
-      differed += verdict == Verdict::Differed;
+      Compare(board, DrawStartDigits(random), kStepCap, tally);
     }
-    EXPECT_EQ(differed, 0) << family.name;
-    EXPECT_GE(compared * 100, family.boards * family.comparedPercent) << family.name;
+    EXPECT_EQ(tally.differed, 0) << family.name;
+    EXPECT_GE(tally.compared * 100, family.boards * family.comparedPercent) << family.name;
+    cellByCell += tally.cellByCell;
   }
+  // Sparse givens and random digits leave many completions, and on a good share of them the
+  // plain order's first lies beyond the first steps of the plain walk.
+  EXPECT_GE(cellByCell, 100);
 }
 
 std::vector<Board> PublishedPuzzles(const std::filesystem::path& file, size_t count) {
@@ -238,12 +258,12 @@ TEST(SearchDifferentialTest, PublishedPuzzlesAgreeWithThePlainBacktracking) {
   const std::filesystem::path folder = DERADU_PUZZLE_DIR;
   if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no puzzle folder " << folder;
   RandomGenerator random(77);
-  int compared = 0;
+  Tally tally;
   for (const char* name : {"top1465.txt", "17-clue.txt", "forum-hardest-1106.txt"}) {
     for (const Board& puzzle : PublishedPuzzles(folder / name, 40)) {
       // As published, for the few the plain search finishes in time; then with the first
       // two columns of the solution added, one of them wrong and the player's.
-      compared += Compare(puzzle, DrawStartDigits(random), 20'000) == Verdict::Agreed;
+      Compare(puzzle, DrawStartDigits(random), 20'000, tally);
       std::vector<Prefilled> givens;
       for (int k = 0; k < 81; ++k) {
         if (puzzle.cells[k].digit != 0) givens.push_back({k, puzzle.cells[k].digit, true});
@@ -259,10 +279,48 @@ TEST(SearchDifferentialTest, PublishedPuzzlesAgreeWithThePlainBacktracking) {
       if (puzzle.cells[wrong].digit == 0) {
         helped.cells[wrong] = {solution.grid[wrong] % 9 + 1, 0, kPlayerColor};
       }
-      compared += Compare(helped, DrawStartDigits(random), kStepCap) == Verdict::Agreed;
+      Compare(helped, DrawStartDigits(random), kStepCap, tally);
     }
   }
-  EXPECT_GE(compared, 100);
+  EXPECT_EQ(tally.differed, 0);
+  EXPECT_GE(tally.compared, 100);
+}
+
+// Boards with many completions whose first, in the plain order, lies far beyond the plain
+// walk's first steps, so that the fast search settles them cell by cell.
+TEST(SearchDifferentialTest, BoardsFarBeyondThePlainWalkAgreeWhenSettledCellByCell) {
+  const std::filesystem::path folder = DERADU_PUZZLE_DIR;
+  if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no puzzle folder " << folder;
+  RandomGenerator random(1106);
+  Tally tally;
+  // The hardest puzzles, each without one of its givens.
+  for (Board puzzle : PublishedPuzzles(folder / "forum-hardest-1106.txt", 40)) {
+    for (int k = random.Next(80);; k = (k + 1) % 81) {
+      if (puzzle.cells[k].digit != 0) {
+        puzzle.cells[k] = {};
+        break;
+      }
+    }
+    Compare(puzzle, DrawStartDigits(random), 200'000, tally);
+  }
+  EXPECT_EQ(tally.differed, 0);
+  EXPECT_GE(tally.compared, 30);
+  EXPECT_GE(tally.cellByCell, 25);
+  EXPECT_GE(tally.cellByCellFar, 10);
+}
+
+TEST(SearchDifferentialTest, PuzzlesWithSeveralSolutionsAgreeWithThePlainBacktracking) {
+  const std::filesystem::path file =
+      std::filesystem::path(DERADU_PUZZLE_DIR) / "multi-solution-10000.txt";
+  if (!std::filesystem::is_regular_file(file)) GTEST_SKIP() << "no puzzle file " << file;
+  RandomGenerator random(10000);
+  Tally tally;
+  for (const Board& puzzle : PublishedPuzzles(file, 400)) {
+    Compare(puzzle, DrawStartDigits(random), kStepCap, tally);
+  }
+  EXPECT_EQ(tally.differed, 0);
+  EXPECT_GE(tally.compared, 390);
+  EXPECT_GE(tally.cellByCell, 40);
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 // faults it refuses and the progress window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "game/engine/cells.h"
+#include "game/engine/search.h"
 #include "game/engine/solver.h"
 #include "tests/engine/search_boards.h"
 #include "tests/support/game_fixture.h"
@@ -189,6 +191,47 @@ TEST_F(SolverTest, ClosingTheProgressWindowAbandonsTheSearch) {
   }
   EXPECT_EQ(platform.progressOpened, 2);
   EXPECT_EQ(platform.progressClosed, 2);
+}
+
+TEST_F(SolverTest, AbandonedSearchLeavesOnlyTheGivensAndTheDigitsItSettled) {
+  // Without its first given the hard puzzle has many completions, and the first in the plain
+  // order lies beyond the plain walk's first steps: the search settles cell after cell.
+  const Board puzzle = BoardFromText("0" + std::string(kHardPuzzle.substr(1)));
+  platform.tickStep = 20;  // every time the search asks, the window takes its events
+  platform.Reseed(3);
+  const uint64_t walks = CellByCellWalks();
+  ASSERT_TRUE(Solve(DigitsOf(puzzle)));
+  ASSERT_EQ(CellByCellWalks(), walks + 1);
+  const Board completion = game.board;
+  ASSERT_TRUE(IsValidFullGrid(completion));
+  const size_t updates = platform.progressValues.size();
+  // Closing the window at each update in turn: the search's digits are the completion's, on
+  // the first of the empty cells in the order they are filled, column by column.
+  int mostSettled = 0;
+  for (size_t closedAt = 1; closedAt <= updates; ++closedAt) {
+    platform.Reseed(3);
+    platform.abandonProgressAtUpdate = static_cast<int>(closedAt);
+    platform.progressValues.clear();
+    ASSERT_FALSE(Solve(DigitsOf(puzzle))) << closedAt;
+    int settled = 0;
+    bool passedAnEmptyCell = false;
+    for (int x = 0; x < 9; ++x) {
+      for (int y = 0; y < 9; ++y) {
+        const int digit = game.board(x, y).digit;
+        if (puzzle(x, y).digit != 0) {
+          EXPECT_EQ(digit, puzzle(x, y).digit) << closedAt;
+        } else if (digit == 0) {
+          passedAnEmptyCell = true;
+        } else {
+          EXPECT_FALSE(passedAnEmptyCell) << closedAt << ": " << x << "," << y;
+          EXPECT_EQ(digit, completion(x, y).digit) << closedAt << ": " << x << "," << y;
+          ++settled;
+        }
+      }
+    }
+    mostSettled = std::max(mostSettled, settled);
+  }
+  EXPECT_GT(mostSettled, 0);
 }
 
 TEST_F(SolverTest, ProgressTakesTheWindowEventsAtMostEvery15Milliseconds) {
