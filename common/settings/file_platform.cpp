@@ -4,6 +4,8 @@
 #include <string>
 
 #ifdef _WIN32
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
@@ -34,6 +36,11 @@ std::FILE* CreateNewFile(const std::filesystem::path& path) {
 
 bool SyncFile(std::FILE* file) { return std::fflush(file) == 0 && _commit(_fileno(file)) == 0; }
 
+bool RenameDurably(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return MoveFileExW(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 #else
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
@@ -49,6 +56,19 @@ std::FILE* CreateNewFile(const std::filesystem::path& path) {
 }
 
 bool SyncFile(std::FILE* file) { return std::fflush(file) == 0 && fsync(fileno(file)) == 0; }
+
+bool RenameDurably(const std::filesystem::path& from, const std::filesystem::path& to) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+  // The new name lives in the folder, which is synced on its own. The new content is in place
+  // whatever the sync does, so a folder that cannot be synced fails nothing.
+  const std::filesystem::path folder = to.has_parent_path() ? to.parent_path() : ".";
+  const int handle = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (handle >= 0) {
+    fsync(handle);
+    close(handle);
+  }
+  return true;
+}
 
 #endif
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "common/settings/atomic_file.h"
 #include "common/settings/number_text.h"
 #include "common/settings/settings_store.h"
 #include "game/engine/cells.h"
@@ -89,6 +90,12 @@ void FinishStartUp(Game& game) {
   files::MigrateOldFiles(game, store);
   game.LastSave = store.ReadSettingText("LastSave", "000");
   store.CloseSettings();
+  // The folders the game and the viewer write to (the link file lies beside the programs).
+  for (const std::filesystem::path& folder : {game.SettingsPath().parent_path(),
+                                              game.ExecutableFolder, game.MastersFolder,
+                                              game.SavesFolder}) {
+    settings::RemoveLeftoverTemporaryFiles(folder);
+  }
 
   files::ChooseStartupPuzzle(game);
   game.ResizeStamp = 0;

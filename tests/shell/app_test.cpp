@@ -1,5 +1,7 @@
 // The game from start-up to shutdown through the fake platform: the first start, the stored
 // window size, the guarded commands and the hint mode's hold on the cells.
+#include <chrono>
+
 #include <gtest/gtest.h>
 
 #include "common/settings/settings_store.h"
@@ -56,6 +58,38 @@ TEST_F(AppTest, FirstStartCreatesTheFoldersAndStoresOnlyMoveFiles) {
   }
   EXPECT_EQ(checked, (std::vector<int>{MenuSkillDefault, MenuSoundOn, MenuSoundDefault,
                                        MenuWinSoundOff, MenuHintsOff}));
+}
+
+TEST_F(AppTest, StartUpRemovesOnlyItsOwnLeftoverTemporaryFiles) {
+  std::filesystem::create_directory(folder / "Masters");
+  std::filesystem::create_directory(folder / "Saves");
+  folder.Write("Tarnwick.ini", "MoveFiles = 3\r\n");
+  struct Row {
+    std::string name;
+    bool old;  // last written an hour ago, else just now
+    bool removed;
+  };
+  const std::vector<Row> rows = {
+      {".deradu-0123abcd.tmp", true, true},
+      {"Masters/.deradu-89abcdef.tmp", true, true},
+      {"Saves/.deradu-00000000.tmp", true, true},
+      {".deradu-fedcba98.tmp", false, false},  // another process's write, still running
+      {".deradu-0123abc.tmp", true, false},
+      {".deradu-0123ABCD.tmp", true, false},
+      {"x.deradu-0123abcd.tmp", true, false},
+      {"game.ssv.tmp", true, false},
+  };
+  const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const Row& row : rows) {
+    const std::filesystem::path path = folder.Write(row.name, "x");
+    if (row.old) std::filesystem::last_write_time(path, anHourAgo);
+  }
+
+  Start();
+
+  for (const Row& row : rows) {
+    EXPECT_EQ(std::filesystem::exists(folder / row.name), !row.removed) << row.name;
+  }
 }
 
 TEST_F(AppTest, StartUpRecordsTheHelpDocumentInTheLinkFile) {

@@ -46,6 +46,14 @@ QFont GadgetFont() {
   return font;
 }
 
+// Qt flips a toggle itself when it is clicked; the game's state then decides what it shows.
+// Only the checked state is ever set, never the down state of a button the player holds,
+// so that the release still counts as a click.
+void ShowPressed(QWidget* gadget, bool pressed) {
+  auto* button = static_cast<QPushButton*>(gadget);
+  if (button->isChecked() != pressed) button->setChecked(pressed);
+}
+
 QIcon ProgramIcon() {
   QPixmap icon(32, 32);
   icon.fill(Qt::white);
@@ -72,6 +80,9 @@ MainWindow::MainWindow(Game& game)
       events_(game, [this] { Render(); }, [] { QCoreApplication::exit(0); }) {
   setWindowIcon(ProgramIcon());
   setFont(GadgetFont());
+  // A global menu bar outside the window would leave the inner height, which counts the
+  // menu bar, wrong.
+  menuBar()->setNativeMenuBar(false);
   auto* client = new QWidget(this);
   setCentralWidget(client);
   defaultPalette_ = client->palette();
@@ -179,21 +190,21 @@ void MainWindow::Render() {
   for (int k = 0; k < kCellCount; ++k) RenderCell(k);
   typedCell_.reset();
 
-  for (int i = 0; i < 18; ++i) {
-    static_cast<QPushButton*>(gadgets_[kFirstColumnButton + i])->setChecked(state.linePressed[i]);
-  }
+  for (int i = 0; i < 18; ++i) ShowPressed(gadgets_[kFirstColumnButton + i], state.linePressed[i]);
   for (int i = 0; i < 10; ++i) {
     auto* button = static_cast<QPushButton*>(gadgets_[kFirstNumberButton + i]);
-    button->setChecked(state.numberPressed[i]);
+    ShowPressed(button, state.numberPressed[i]);
     if (first || shown_->numberCaptions[i] != state.numberCaptions[i]) {
       button->setText(QString::fromStdString(state.numberCaptions[i]));
     }
   }
-  // The chosen colour square is drawn pushed in; the squares never stay down by themselves.
-  for (int i = 0; i < 9; ++i) {
-    static_cast<QPushButton*>(gadgets_[kFirstColorButton + i])->setDown(i == state.pushedColorButton);
+  if (first || shown_->pushedColorButton != state.pushedColorButton) {
+    for (int i = 0; i < 9; ++i) {
+      auto* square = static_cast<ColorSquare*>(gadgets_[kFirstColorButton + i]);
+      square->setChosen(i == state.pushedColorButton);
+    }
   }
-  static_cast<QPushButton*>(gadgets_[kMarkButton])->setChecked(state.markPressed);
+  ShowPressed(gadgets_[kMarkButton], state.markPressed);
   if (first || shown_->colorLabelColor != state.colorLabelColor) {
     QPalette palette = gadgets_[kColorLabel]->palette();
     palette.setColor(QPalette::WindowText, ToQColor(state.colorLabelColor,
