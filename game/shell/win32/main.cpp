@@ -4,28 +4,11 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <string>
-
+#include "common/settings/executable_path.h"
 #include "game/engine/game.h"
 #include "game/shell/app.h"
 #include "game/shell/win32/main_window.h"
 #include "game/shell/win32/win32_platform.h"
-
-namespace {
-
-std::wstring ExecutablePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES |
@@ -35,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   shell_win32::Win32Platform platform;
   engine::Game game(platform);
-  shell::BeginStartUp(game, ExecutablePath());
+  shell::BeginStartUp(game, settings::ExecutablePath());
   {
     shell_win32::MainWindow window(game);
     platform.SetMainWindow(&window);

@@ -19,18 +19,22 @@ mkdir -p "$game"
 cp "$exe" "$game/Tarnwick.exe"
 
 exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
 xvfb=$!
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver="$(dirname "$(command -v "$wine")")/wineserver"
 cleanup() {
-  wineserver -k >/dev/null 2>&1 || true
+  "$wineserver" -k >/dev/null 2>&1 || true
   kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
-"$wine" wineboot -i >/dev/null 2>&1
+# The wine server and its services keep no pipe of the caller's open.
+mkdir -p "$WINEPREFIX"
+"$wineserver" -p </dev/null >/dev/null 2>&1
+"$wine" wineboot -i </dev/null >/dev/null 2>&1
 
 fail() { echo "FAIL: $*"; exit 1; }
 # The id of the first window whose title is exactly $1, waiting up to 30 s.
@@ -52,7 +56,7 @@ wait_for_line() {
 }
 setting() { [ -f "$1" ] && tr -d '\r' < "$1" | sed -n "s/^$2 = //p"; }
 
-(cd "$game" && exec "$wine" Tarnwick.exe >/dev/null 2>&1) &
+(cd "$game" && exec "$wine" Tarnwick.exe </dev/null >/dev/null 2>&1) &
 game_process=$!
 
 main=$(window_named "Brindle's Deradu") || fail "no window titled Brindle's Deradu"
@@ -113,7 +117,7 @@ printf 'RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01
 printf 'RIFF\x04\0\0\0WAVE' > "$game/broken.wav"
 printf 'Sound = 22\r\nCustom = ding.wav\r\nWinSound = 26\r\nWinCustom = broken.wav\r\n' \
   >> "$game/Tarnwick.ini"
-(cd "$game" && exec "$wine" Tarnwick.exe >/dev/null 2>&1) &
+(cd "$game" && exec "$wine" Tarnwick.exe </dev/null >/dev/null 2>&1) &
 game_process=$!
 titled() { xdotool search --name "^Brindle's Deradu\$" 2>/dev/null | wc -l; }
 for _ in $(seq 300); do [ "$(titled)" -ge 2 ] && break; sleep 0.1; done
