@@ -1,6 +1,7 @@
 // Whole-file system calls for Windows and for POSIX systems.
 #include "common/settings/file_platform.h"
 
+#include <cstdlib>
 #include <string>
 
 #ifdef _WIN32
@@ -41,6 +42,12 @@ bool RenameDurably(const std::filesystem::path& from, const std::filesystem::pat
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
+std::filesystem::path UserDataFolder() {
+  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+  return local != nullptr && *local != L'\0' ? std::filesystem::path(local)
+                                              : std::filesystem::path();
+}
+
 #else
 
 std::FILE* OpenFile(const std::filesystem::path& path, const char* mode) {
@@ -68,6 +75,15 @@ bool RenameDurably(const std::filesystem::path& from, const std::filesystem::pat
     close(handle);
   }
   return true;
+}
+
+std::filesystem::path UserDataFolder() {
+  // A relative XDG_DATA_HOME is invalid and is ignored, as the base-directory rules say.
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data != nullptr && data[0] == '/') return data;
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == '\0') return {};
+  return std::filesystem::path(home) / ".local" / "share";
 }
 
 #endif

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "common/settings/atomic_file.h"
+#include "common/settings/data_folder.h"
 #include "common/settings/number_text.h"
 #include "common/settings/settings_store.h"
 #include "game/engine/cells.h"
@@ -51,7 +52,7 @@ void CreateCommand(Game& game) {
 
 void BeginStartUp(Game& game, const std::filesystem::path& executablePath) {
   game.ExecutableFolder = executablePath.parent_path();
-  game.ProgramFolder = game.ExecutableFolder;
+  game.ProgramFolder = settings::DataFolder(game.ExecutableFolder);
   files::SetUpFolders(game);
   help::InitHelpLink(game, "deradu.htm", "Brindle's Deradu Help");
   game.window.title = std::string(kStartTitle);

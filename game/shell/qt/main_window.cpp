@@ -8,8 +8,6 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -20,6 +18,7 @@
 #include "game/shell/qt/cell_field.h"
 #include "game/shell/qt/color_square.h"
 #include "game/shell/qt/colors.h"
+#include "game/shell/qt/program_icon.h"
 
 namespace shell_qt {
 namespace {
@@ -52,20 +51,6 @@ QFont GadgetFont() {
 void ShowPressed(QWidget* gadget, bool pressed) {
   auto* button = static_cast<QPushButton*>(gadget);
   if (button->isChecked() != pressed) button->setChecked(pressed);
-}
-
-QIcon ProgramIcon() {
-  QPixmap icon(32, 32);
-  icon.fill(Qt::white);
-  QPainter painter(&icon);
-  for (int i = 0; i <= 9; ++i) {
-    painter.setPen(QPen(Qt::black, i % 3 == 0 ? 2 : 1));
-    int at = 1 + i * 10 / 3;
-    painter.drawLine(at, 1, at, 31);
-    painter.drawLine(1, at, 31, at);
-  }
-  painter.fillRect(12, 12, 9, 9, QColor(255, 0, 0));
-  return QIcon(icon);
 }
 
 }  // namespace
