@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs everything the game, its help viewer and their tests need on Debian 12.
+# Installs everything the game, its help viewer and their tests need on Debian 12, the
+# Windows cross compiler and wine, which runs the Windows build's tests, included.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
   xvfb xauth openbox xdotool
   dpkg-dev file desktop-file-utils appstream
   fonts-liberation2
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

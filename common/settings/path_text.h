@@ -1,6 +1,7 @@
-// File-system paths as UTF-8 text and back. The link file, the Qt shells and the platform
-// calls all carry paths as UTF-8; the conversion never goes through the C library's locale,
-// which under the default "C" locale cannot hold a letter like "ë".
+// File-system paths as UTF-8 text and back. The link file, the shells and the platform calls
+// all carry paths as UTF-8; the conversion never goes through the C library's locale, which
+// under the default "C" locale cannot hold a letter like "ë". The file system's own form
+// (UTF-16 on Windows) appears only in these conversions.
 #pragma once
 
 #include <filesystem>
@@ -12,5 +13,11 @@ namespace settings {
 std::filesystem::path PathFromUtf8(std::string_view text);
 // Empty when the path holds something no UTF-8 text can (a lone surrogate in a Windows name).
 std::string Utf8FromPath(const std::filesystem::path& path);
+
+#ifdef _WIN32
+// The conversions at the wide Windows calls; invalid input becomes U+FFFD.
+std::wstring Utf8ToWide(std::string_view text);
+std::string WideToUtf8(std::wstring_view text);
+#endif
 
 }  // namespace settings

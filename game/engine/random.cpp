@@ -1,7 +1,13 @@
 // The game's reseedable generator.
 #include "game/engine/random.h"
 
+#include <chrono>
+
 namespace engine {
+
+uint32_t ClockSeed() {
+  return static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
 
 int RandomGenerator::Next(int maxInclusive) {
   if (maxInclusive <= 0) return 0;

@@ -7,6 +7,9 @@
 
 namespace engine {
 
+// A seed from the wall clock, different at every start of the game.
+uint32_t ClockSeed();
+
 class RandomGenerator {
  public:
   explicit RandomGenerator(uint32_t seed = 0) : engine_(seed) {}

@@ -25,7 +25,7 @@
 #include "common/settings/link_cycle.h"
 #include "common/settings/link_file.h"
 #include "game/help/help_link.h"
-#include "game/shell/qt/viewer_window.h"
+#include "game/shell/viewer_window.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_folder.h"
 

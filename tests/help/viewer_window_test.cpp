@@ -1,6 +1,6 @@
 // The game's window requests on Linux: only a live process running the viewer program counts
 // as the viewer's window, and only such a process ever receives the signals.
-#include "game/shell/qt/viewer_window.h"
+#include "game/shell/viewer_window.h"
 
 #include <gtest/gtest.h>
 

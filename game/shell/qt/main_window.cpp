@@ -59,7 +59,10 @@ MainWindow::MainWindow(Game& game)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                                Qt::WindowCloseButtonHint),
-      game_(game) {
+      game_(game),
+      // exit() rather than quit(): quit() would first ask the windows to close, and the
+      // main window refuses a close that did not come through the guard.
+      events_(game, [this] { Render(); }, [] { QCoreApplication::exit(0); }) {
   setWindowIcon(ProgramIcon());
   setFont(GadgetFont());
   // A global menu bar outside the window would leave the inner height, which counts the
@@ -79,7 +82,7 @@ MainWindow::MainWindow(Game& game)
   move(screen.center() - QPoint(width() / 2, height() / 2));
 
   connect(&idleTimer_, &QTimer::timeout, this, [this] {
-    if (!busy_) Dispatch([] {});
+    if (!events_.Busy()) Dispatch([] {});
   });
   idleTimer_.start(kIdleIntervalMs);
   Render();
@@ -165,31 +168,6 @@ void MainWindow::BuildGadgets() {
   clickable(kMarkButton, mark);
 }
 
-void MainWindow::Dispatch(std::function<void()> handler) {
-  if (!dispatchEnabled_) return;
-  if (busy_) {
-    pending_.push_back(std::move(handler));
-    return;
-  }
-  busy_ = true;
-  pending_.push_back(std::move(handler));
-  while (!pending_.empty()) {
-    std::function<void()> next = std::move(pending_.front());
-    pending_.pop_front();
-    next();
-    shell::RunChores(game_);
-    Render();
-    if (shell::ExitRequested(game_)) {
-      pending_.clear();
-      // exit() rather than quit(): quit() would first ask the windows to close, and the
-      // main window refuses a close that did not come through the guard.
-      QCoreApplication::exit(0);
-      break;
-    }
-  }
-  busy_ = false;
-}
-
 void MainWindow::Render() {
   const MainWindowState& state = game_.window;
   const bool first = !shown_.has_value();
@@ -262,14 +240,7 @@ void MainWindow::ReportSize() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
-  if (!dispatchEnabled_) return;
-  if (busy_) {
-    if (closeWhileBusy_) closeWhileBusy_();
-    return;
-  }
-  Dispatch([this] {
-    if (shell::OnCloseRequest(game_)) game_.exitRequested = true;
-  });
+  events_.DispatchClose(closeWhileBusy_);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -6,12 +6,12 @@
 #include <QPalette>
 #include <QTimer>
 #include <array>
-#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
 
 #include "game/engine/game.h"
+#include "game/shell/event_queue.h"
 
 class QAction;
 class QLabel;
@@ -30,7 +30,7 @@ class MainWindow : public QMainWindow {
   // Shows what game.window holds; only what changed since the last call is touched.
   void Render();
   // Widget events reach the game only once start-up has finished.
-  void EnableDispatch() { dispatchEnabled_ = true; }
+  void EnableDispatch() { events_.Enable(); }
   // Called for a close request that arrives while a command runs (the search's progress
   // window pumps events meanwhile).
   void SetCloseWhileBusy(std::function<void()> handler) { closeWhileBusy_ = std::move(handler); }
@@ -47,9 +47,7 @@ class MainWindow : public QMainWindow {
  private:
   void BuildMenus();
   void BuildGadgets();
-  // Runs one game event to completion, then the chores, then renders. An event raised
-  // while another runs (inside a message box, say) waits until that one has finished.
-  void Dispatch(std::function<void()> handler);
+  void Dispatch(std::function<void()> handler) { events_.Dispatch(std::move(handler)); }
   void RenderCell(int k);
   void RenderGeometry();
   void ReportSize();
@@ -61,9 +59,7 @@ class MainWindow : public QMainWindow {
   QTimer idleTimer_;
   QPalette defaultPalette_;
   std::function<void()> closeWhileBusy_;
-  bool dispatchEnabled_ = false;
-  bool busy_ = false;
-  std::deque<std::function<void()>> pending_;
+  shell::EventQueue events_;
   // A cell the player typed into is always written back, so that its caret goes before
   // the first character.
   std::optional<int> typedCell_;

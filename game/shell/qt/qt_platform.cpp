@@ -12,7 +12,6 @@
 #include <QThread>
 #include <QUrl>
 #include <QWindow>
-#include <chrono>
 
 #include "common/qt/qt_path.h"
 #include "game/help/help_link.h"
@@ -21,7 +20,7 @@
 #include "game/shell/qt/main_window.h"
 #include "game/shell/qt/program_file.h"
 #include "game/shell/qt/progress_window.h"
-#include "game/shell/qt/viewer_window.h"
+#include "game/shell/viewer_window.h"
 
 namespace shell_qt {
 namespace {
@@ -37,11 +36,6 @@ QString FromUtf8(std::string_view text) {
 // The help viewer lies beside the game's executable.
 std::filesystem::path ViewerProgram() {
   return help::ViewerPath(qt_path::ToPath(QCoreApplication::applicationDirPath()));
-}
-
-uint32_t ClockSeed() {
-  return static_cast<uint32_t>(
-      std::chrono::system_clock::now().time_since_epoch().count());
 }
 
 }  // namespace
@@ -64,7 +58,7 @@ QString ToQtFilter(const std::string& filter) {
   return filters.join(";;");
 }
 
-QtPlatform::QtPlatform() : random_(ClockSeed()) { clock_.start(); }
+QtPlatform::QtPlatform() : random_(engine::ClockSeed()) { clock_.start(); }
 
 QtPlatform::~QtPlatform() = default;
 

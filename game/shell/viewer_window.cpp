@@ -1,5 +1,5 @@
 // Window requests on the help viewer: Win32 window calls, or signals to the viewer's process.
-#include "game/shell/qt/viewer_window.h"
+#include "game/shell/viewer_window.h"
 
 #ifdef _WIN32
 #include <windows.h>

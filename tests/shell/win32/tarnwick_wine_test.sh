@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# The game's Windows program end to end under wine on a virtual X display: start-up size and
+# title, a move saved through the real save dialog and read back from the file, the window
+# size stored about a second after a change, and the quit code left for the help viewer.
+# Usage: tarnwick_wine_test.sh TARNWICK_EXE [WINE]. Exits 77 (skipped) without wine, Xvfb
+# or xdotool.
+set -euo pipefail
+
+exe=$1
+wine=${2:-/usr/lib/wine/wine64}
+for tool in "$wine" Xvfb xdotool xwininfo; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+done
+
+work=$(mktemp -d)
+# A program folder with a space, a "#" and a "%" in its name.
+game="$work/Deradu #1 100%"
+mkdir -p "$game"
+cp "$exe" "$game/Tarnwick.exe"
+
+exec 3> "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+xvfb=$!
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver="$(dirname "$(command -v "$wine")")/wineserver"
+cleanup() {
+  "$wineserver" -k >/dev/null 2>&1 || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")"
+# The wine server and its services keep no pipe of the caller's open.
+mkdir -p "$WINEPREFIX"
+"$wineserver" -p </dev/null >/dev/null 2>&1
+"$wine" wineboot -i </dev/null >/dev/null 2>&1
+
+fail() { echo "FAIL: $*"; exit 1; }
+# The id of the first window whose title is exactly $1, waiting up to 30 s.
+window_named() {
+  for _ in $(seq 300); do
+    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+# Waits up to $2 seconds for the file $1 to hold the line $3.
+wait_for_line() {
+  for _ in $(seq $(( $2 * 10 ))); do
+    [ -f "$1" ] && tr -d '\r' < "$1" | grep -qxF "$3" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+setting() { [ -f "$1" ] && tr -d '\r' < "$1" | sed -n "s/^$2 = //p"; }
+
+(cd "$game" && exec "$wine" Tarnwick.exe </dev/null >/dev/null 2>&1) &
+game_process=$!
+
+main=$(window_named "Brindle's Deradu") || fail "no window titled Brindle's Deradu"
+# Without a window manager the X window covers the client area and the menu bar: the inner size.
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$WIDTH" = 266 ] && [ "$HEIGHT" = 333 ] || fail "start-up inner size ${WIDTH}x$HEIGHT"
+echo "start-up: 266 x 333, titled Brindle's Deradu"
+# Start-up has finished once the folder migration has stored its result.
+wait_for_line "$game/Tarnwick.ini" 30 "MoveFiles = 3" || fail "start-up did not finish"
+sleep 1
+
+# The number bar's "5", then the middle cell (row 4, column 4); the menu bar is about 20
+# pixels high, and both points lie well inside their gadgets whatever its exact height.
+menu=20
+xdotool mousemove $((X + 140)) $((Y + menu + 50)) click 1
+sleep 0.5
+xdotool mousemove $((X + 150)) $((Y + menu + 200)) click 1
+sleep 0.5
+
+# Game > Save through the keyboard: the menu bar, the Game menu, its third item.
+xdotool key F10 && sleep 0.3 && xdotool key Down && sleep 0.3 && xdotool key Down Down
+sleep 0.3
+xdotool key Return
+dialog=$(window_named "Game save file") || fail "no save dialog"
+xdotool windowfocus "$dialog" 2>/dev/null || true
+xdotool type --delay 30 "move five"
+xdotool key Return
+window_named "Deradu - move five.ssv" >/dev/null || fail "title after the save"
+saved="$game/Saves/move five.ssv"
+[ -f "$saved" ] || fail "no saved game at $saved"
+# Cell 40 is lines 121-123: the digit, no master, the red of the first palette colour.
+cell=$(tr -d '\r' < "$saved" | sed -n '121,123p' | tr '\n' ' ')
+[ "$cell" = "5 0 255 " ] || fail "cell 40 read back as '$cell'"
+others=$(tr -d '\r' < "$saved" | awk 'NR % 3 == 1 && $0 != "0"' | wc -l)
+[ "$(wc -l < "$saved")" = 243 ] && [ "$others" = 1 ] || fail "saved game is not one digit on 243 lines"
+echo "move: 5 in cell 40 saved through the save dialog and read back"
+
+# A size change is stored about a second later, not at once.
+xdotool windowsize "$main" 300 400
+sleep 0.2
+[ -z "$(setting "$game/Tarnwick.ini" Width)" ] || fail "size stored at once"
+wait_for_line "$game/Tarnwick.ini" 5 "Width = 300" || fail "Width not stored"
+[ "$(setting "$game/Tarnwick.ini" Height)" = 400 ] || fail "Height not stored"
+echo "size: 300 x 400 stored about a second after the change"
+
+# Alt+F4 on the saved game ends the program without a question, leaving the quit code.
+xdotool windowfocus "$main" 2>/dev/null || true
+xdotool key alt+F4
+for _ in $(seq 150); do kill -0 "$game_process" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_process" 2>/dev/null && fail "the game did not end on Alt+F4"
+[ "$(setting "$game/Leafview.ini" LASTTIME)" = 666 ] || fail "LASTTIME not 666 at the end"
+echo "end: Alt+F4 closed the game, LASTTIME 666"
+
+# Custom sounds at the next start: a playable WAV as the error sound loads without a word, a
+# file that is no WAV as the win sound gives one "Unable to load sound" box.
+printf 'RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0data\x04\0\0\0\x80\x90\x80\x70' \
+  > "$game/ding.wav"
+printf 'RIFF\x04\0\0\0WAVE' > "$game/broken.wav"
+printf 'Sound = 22\r\nCustom = ding.wav\r\nWinSound = 26\r\nWinCustom = broken.wav\r\n' \
+  >> "$game/Tarnwick.ini"
+(cd "$game" && exec "$wine" Tarnwick.exe </dev/null >/dev/null 2>&1) &
+game_process=$!
+titled() { xdotool search --name "^Brindle's Deradu\$" 2>/dev/null | wc -l; }
+for _ in $(seq 300); do [ "$(titled)" -ge 2 ] && break; sleep 0.1; done
+[ "$(titled)" = 2 ] || fail "no sound error box at start-up"
+xdotool key Return
+sleep 3
+[ "$(titled)" = 1 ] || fail "the playable WAV was refused too"
+echo "sounds: the playable WAV loaded, the broken one reported"
+xdotool key alt+F4
+for _ in $(seq 150); do kill -0 "$game_process" 2>/dev/null || break; sleep 0.1; done
+echo PASS
