@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs everything the game, its help viewer and their tests need on Debian 12.
+# Installs everything the game, its help viewer and their tests need on Debian 12, the
+# Windows cross compiler and wine, which runs the Windows build's tests, included.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth openbox xdotool
   fonts-liberation2
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

@@ -59,8 +59,8 @@ class MigrationTest : public ::testing::Test {
 
 TEST_F(MigrationTest, SetUpMakesTheProgramFolderCurrentAndNamesBothSubfolders) {
   EXPECT_EQ(fs::current_path(), fs::canonical(folder.path()));
-  EXPECT_EQ(files::FolderText(game.MastersFolder), (folder / "Masters").string() + "/");
-  EXPECT_EQ(files::FolderText(game.SavesFolder), (folder / "Saves").string() + "/");
+  EXPECT_EQ(files::FolderText(game.MastersFolder), (folder / "Masters" / "").string());
+  EXPECT_EQ(files::FolderText(game.SavesFolder), (folder / "Saves" / "").string());
   EXPECT_EQ(game.MastersFolder / "a.sms", folder / "Masters" / "a.sms");
 }
 
@@ -143,7 +143,7 @@ TEST_F(MigrationTest, BlockedMasterFolderIsRetriedAtTheNextStart) {
   const auto errors = Errors();
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].text,
-            "Unable to create Master directory\n" + (folder / "Masters").string() + "/");
+            "Unable to create Master directory\n" + (folder / "Masters" / "").string());
   EXPECT_EQ(errors[0].icon, engine::MessageIcon::Error);
   EXPECT_EQ(errors[0].buttons, engine::MessageButtons::Ok);
   // Without old files the saves folder is still made.
@@ -162,7 +162,7 @@ TEST_F(MigrationTest, BlockedSaveFolderStopsTheMoveBeforeAnyFile) {
   const auto errors = Errors();
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].text,
-            "Unable to create Save directory\n" + (folder / "Saves").string() + "/");
+            "Unable to create Save directory\n" + (folder / "Saves" / "").string());
   EXPECT_TRUE(fs::exists(folder / "a.sms"));
   EXPECT_FALSE(fs::exists(folder / "Masters" / "a.sms"));
   EXPECT_EQ(Settings(), "MoveFiles = 1\r\n");
@@ -177,7 +177,7 @@ TEST_F(MigrationTest, UnlistableProgramFolderFallsBackForThisRunOnly) {
 
   const auto errors = Errors();
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_EQ(errors[0].text, "Unable to examine directory \n" + (folder / "gone").string() + "/");
+  EXPECT_EQ(errors[0].text, "Unable to examine directory \n" + (folder / "gone" / "").string());
   EXPECT_EQ(game.MoveFiles, 0);
   EXPECT_FALSE(fs::exists(game.SettingsPath()));
   ExpectProgramFolderUsed();

@@ -38,7 +38,14 @@ class ViewerTest : public ::testing::Test {
     store.OpenSettings(folder / "Leafview.ini");
     return store.ReadSettingText(key, "<missing>");
   }
-  std::string HelpUrl() const { return "file://" + (folder.path() / "deradu.htm").string(); }
+  // An absolute POSIX path brings its own leading "/"; a Windows one starts with the drive.
+  std::string HelpUrl() const {
+#ifdef _WIN32
+    return "file:///" + (folder.path() / "deradu.htm").string();
+#else
+    return "file://" + (folder.path() / "deradu.htm").string();
+#endif
+  }
   // Starts a viewer on kStartLink and forgets what start-up did.
   void StartRunning() {
     WriteLink(kStartLink);

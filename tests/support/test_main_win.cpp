@@ -1,0 +1,7 @@
+// The test programs' entry point on Windows, where every program starts at the wide wmain.
+#include <gtest/gtest.h>
+
+int wmain(int argc, wchar_t** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
