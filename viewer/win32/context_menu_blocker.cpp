@@ -117,7 +117,7 @@ void BlockContextMenuOf(IDispatch* document) {
   // blocker again wraps that one, never an earlier blocker.
   IDocHostUIHandler* host = HostHandlerOf(document);
   ICustomDoc* custom = nullptr;
-  if (FAILED(document->QueryInterface(IID_ICustomDoc, reinterpret_cast<void**>(&custom)))) {
+  if (FAILED(document->QueryInterface(__uuidof(ICustomDoc), reinterpret_cast<void**>(&custom)))) {
     if (host != nullptr) host->Release();
     return;
   }

@@ -1,0 +1,69 @@
+// Leafview, the help viewer, on Win32: shows the help document named in the link file beside it.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <filesystem>
+#include <string>
+
+#include "viewer/viewer_loop.h"
+#include "viewer/win32/viewer_window.h"
+
+namespace {
+
+constexpr UINT_PTR kPollTimer = 1;
+
+std::filesystem::path ExecutableFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return std::filesystem::path(path).parent_path();
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+// Waits for each message; the timer's message reaches the window, which makes it a poll, at
+// least once a second, in the loops of message boxes and of a moved window as well. Every
+// other message is followed by a poll once the queue is empty, so a burst of them shares one.
+void RunMessageLoop(viewer_win32::ViewerWindow& window, viewer::ViewerLoop& loop) {
+  SetTimer(window.Window(), kPollTimer, 1000, nullptr);
+  MSG message;
+  while (loop.Running() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (window.Accelerators() == nullptr ||
+        !TranslateAcceleratorW(window.Window(), window.Accelerators(), &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    MSG next;
+    if (message.message != WM_TIMER && !PeekMessageW(&next, nullptr, 0, 0, PM_NOREMOVE)) {
+      loop.Dispatch({viewer::ViewerEvent::Kind::Idle});
+    }
+  }
+  if (window.Window() != nullptr) KillTimer(window.Window(), kPollTimer);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  // The browser control is an OLE control hosted in place: it needs OLE, not only COM.
+  OleInitialize(nullptr);
+  int result = 1;
+  {
+    viewer_win32::ViewerWindow window;
+    viewer::Viewer viewer(window, ExecutableFolder());
+    viewer::ViewerLoop loop(viewer, nullptr);
+    window.onEvent = [&loop](const viewer::ViewerEvent& event) { loop.Dispatch(event); };
+    if (loop.Start()) {
+      RunMessageLoop(window, loop);
+      result = 0;
+    }
+  }
+  OleUninitialize();
+  return result;
+}
