@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything and runs the whole test suite: the
-# release build, the logic again under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# a bounded run of each fuzz target.
+# release build, the logic again under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# bounded run of each fuzz target, and the Windows build's tests under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -22,3 +22,8 @@ if [ -x tests/fuzz/run_fuzz.sh ]; then
   cmake --build build-fuzz -j "$jobs" --target settings_fuzz game_file_fuzz
   tests/fuzz/run_fuzz.sh build-fuzz "${DERADU_FUZZ_SECONDS:-60}"
 fi
+
+cmake -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DDERADU_GUI=OFF
+cmake --build build-win -j "$jobs"
+scripts/wine_tests.sh build-win

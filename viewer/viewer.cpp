@@ -6,6 +6,7 @@
 #include "common/settings/link_cycle.h"
 #include "common/settings/link_file.h"
 #include "common/settings/number_text.h"
+#include "common/settings/path_text.h"
 
 namespace viewer {
 
@@ -128,7 +129,7 @@ Opening OpenViewer(Viewer& viewer) {
 Viewer::Viewer(ViewerPlatform& platform, const std::filesystem::path& executableFolder)
     : platform(platform),
       linkPath(executableFolder / link::kFileName),
-      folderText((executableFolder / "").string()) {}
+      folderText(settings::Utf8FromPath(executableFolder / "")) {}
 
 StartResult StartViewer(Viewer& viewer) {
   switch (OpenViewer(viewer)) {

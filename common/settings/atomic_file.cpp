@@ -8,6 +8,7 @@
 
 #include "common/settings/file_bytes.h"
 #include "common/settings/file_platform.h"
+#include "common/settings/file_replace.h"
 
 namespace settings {
 namespace {
@@ -61,12 +62,7 @@ ReplaceOutcome ReplaceFileAtomically(const fs::path& path, std::string_view byte
   // defaults, which is no reason to lose the write.
   if (replacing) fs::permissions(temporary, old.permissions(), error);
 
-  bool done = WriteAndClose(file, bytes);
-  if (done) {
-    fs::rename(temporary, target, error);
-    done = !error;
-  }
-  if (!done) {
+  if (!WriteAndClose(file, bytes) || !MoveFileOver(temporary, target)) {
     fs::remove(temporary, error);
     return ReplaceOutcome::Failed;
   }

@@ -8,6 +8,7 @@
 #include "common/settings/atomic_file.h"
 #include "common/settings/file_bytes.h"
 #include "common/settings/number_text.h"
+#include "common/settings/path_text.h"
 
 namespace files {
 namespace {
@@ -130,12 +131,12 @@ std::optional<std::vector<FolderEntry>> ListFolder(const fs::path& folder) {
 }
 
 std::string FolderText(const fs::path& folder) {
-  if (folder.empty() || !folder.has_filename()) return folder.string();
-  return (folder / "").string();
+  if (folder.empty() || !folder.has_filename()) return settings::Utf8FromPath(folder);
+  return settings::Utf8FromPath(folder / "");
 }
 
 std::string UpperExtension(const fs::path& fileName) {
-  const std::string name = fileName.string();
+  const std::string name = settings::Utf8FromPath(fileName);
   const size_t dot = name.rfind('.');
   if (dot == std::string::npos) return {};
   std::string extension = name.substr(dot + 1);

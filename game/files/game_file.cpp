@@ -8,6 +8,7 @@
 #include "common/settings/file_bytes.h"
 #include "common/settings/line_reader.h"
 #include "common/settings/number_text.h"
+#include "common/settings/path_text.h"
 #include "common/settings/settings_store.h"
 
 namespace files {
@@ -26,7 +27,7 @@ std::string NumberedMasterName(int n) {
 }
 
 void ShowFileInTitle(engine::Game& game, const std::filesystem::path& path) {
-  game.window.title = "Deradu - " + path.filename().string();
+  game.window.title = "Deradu - " + settings::Utf8FromPath(path.filename());
 }
 
 std::string FormatGameFile(const engine::Board& board) {

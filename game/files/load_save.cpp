@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/settings/number_text.h"
+#include "common/settings/path_text.h"
 #include "game/engine/cells.h"
 #include "game/engine/entry.h"
 #include "game/files/folders.h"
@@ -39,9 +40,9 @@ fs::path NumberedMasterPath(const engine::Game& game, int n) {
 
 // A name with nothing after its last "." gets the kind's extension; any other keeps its own.
 fs::path WithDefaultExtension(const std::string& chosen, bool master) {
-  fs::path path(chosen);
+  fs::path path = settings::PathFromUtf8(chosen);
   if (!UpperExtension(path.filename()).empty()) return path;
-  return fs::path(chosen + (master ? ".sms" : ".ssv"));
+  return settings::PathFromUtf8(chosen + (master ? ".sms" : ".ssv"));
 }
 
 void ReplaceBoard(engine::Game& game, std::string_view loadArgument) {
@@ -59,7 +60,7 @@ std::optional<std::vector<std::string>> ListMasterNames(const fs::path& folder) 
   std::vector<std::string> names;
   for (const FolderEntry& entry : *entries) {
     if (entry.isFile && UpperExtension(entry.path.filename()) == "SMS") {
-      names.push_back(entry.path.filename().string());
+      names.push_back(settings::Utf8FromPath(entry.path.filename()));
     }
   }
   std::sort(names.begin(), names.end());
@@ -73,11 +74,11 @@ int LoadGame(engine::Game& game, std::string_view argument) {
   fs::path path;
   int masterNumber = 0;
   if (v == 0 && argument.size() > 1) {
-    path = game.MastersFolder / fs::path(argument);
+    path = game.MastersFolder / settings::PathFromUtf8(argument);
   } else if (v == 0) {
-    path = AskPath(game, false, "Load game save file", false);
+    path = settings::PathFromUtf8(AskPath(game, false, "Load game save file", false));
   } else if (v == 1) {
-    path = AskPath(game, false, "Load master deradu file", true);
+    path = settings::PathFromUtf8(AskPath(game, false, "Load master deradu file", true));
     masterNumber = 1;
   } else if (v >= 2 && v <= 999) {
     path = NumberedMasterPath(game, v);

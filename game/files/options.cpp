@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/settings/number_text.h"
+#include "common/settings/path_text.h"
 #include "game/engine/cells.h"
 
 namespace files {
@@ -84,9 +85,9 @@ std::string AskSoundFile(Game& game, const std::string& currentPath) {
   request.title = "Select Sound to use";
   request.filter = kSoundFilter;
   if (currentPath != kNoSoundChosen) {
-    const std::filesystem::path current(currentPath);
-    request.initialFolder = current.parent_path().string();
-    request.initialName = current.filename().string();
+    const std::filesystem::path current = settings::PathFromUtf8(currentPath);
+    request.initialFolder = settings::Utf8FromPath(current.parent_path());
+    request.initialName = settings::Utf8FromPath(current.filename());
   }
   return game.platform.AskFileName(request);
 }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "common/settings/path_text.h"
 #include "game/help/build_stamp.h"
 #include "game/help/help_link.h"
 
@@ -112,7 +113,7 @@ void ShowAboutBox(engine::Game& game) {
                                 engine::MessageButtons::YesNo);
   // A readme that cannot be opened gives no message: the box has already closed.
   if (answer == engine::MessageAnswer::Yes) {
-    StartFile(game.platform, (game.ProgramFolder / "Readme.txt").string());
+    StartFile(game.platform, settings::Utf8FromPath(game.ProgramFolder / "Readme.txt"));
   }
 }
 

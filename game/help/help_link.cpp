@@ -7,6 +7,7 @@
 #include "common/settings/link_cycle.h"
 #include "common/settings/link_file.h"
 #include "common/settings/number_text.h"
+#include "common/settings/path_text.h"
 
 namespace help {
 
@@ -48,7 +49,7 @@ void ShowHelpTopic(engine::Game& game, std::string_view topic) {
     game.platform.Sleep(2000);
     return;
   }
-  const std::string viewer = ViewerPath(game.ExecutableFolder).string();
+  const std::string viewer = settings::Utf8FromPath(ViewerPath(game.ExecutableFolder));
   if (!StartFile(game.platform, viewer)) {
     game.platform.ShowMessage(title, "Can't find help file\n" + viewer, engine::MessageIcon::Error,
                               engine::MessageButtons::Ok);
@@ -70,9 +71,11 @@ bool StartFile(engine::Platform& platform, const std::string& path) {
   std::error_code error;
   // The desktop's opener reports success even for a file that is not there; a missing file
   // must fail so that the caller can say so.
-  if (!std::filesystem::exists(std::filesystem::path(path), error)) return false;
+  if (!std::filesystem::exists(settings::PathFromUtf8(path), error)) return false;
   const std::filesystem::path folder = std::filesystem::current_path(error);
-  if (platform.StartProcess(path, error ? std::string() : folder.string())) return true;
+  if (platform.StartProcess(path, error ? std::string() : settings::Utf8FromPath(folder))) {
+    return true;
+  }
   return platform.OpenDocument(path);
 }
 

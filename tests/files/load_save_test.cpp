@@ -162,6 +162,34 @@ TEST_F(LoadSaveTest, SaveAppendsTheKindsExtensionOnlyToANameWithout) {
   }
 }
 
+// The requester's UTF-8 text names the file itself: letters beyond ASCII, blanks, "#" and "%"
+// reach the file system and come back in the title, in a folder named the same way.
+TEST_F(LoadSaveTest, NamesBeyondAsciiAreSavedAndLoadedUnderTheirOwnName) {
+  const auto text = [](const std::u8string& utf8) { return std::string(utf8.begin(), utf8.end()); };
+  const fs::path saves = folder.path() / fs::path(u8"Spielst\u00E4nde #2");
+  fs::create_directories(saves);
+  game.SavesFolder = saves / "";
+  for (const std::u8string name : {u8"zo\u00EB", u8"\u65E5\u672C 100%", u8"\u00C6r\u00F8 #1"}) {
+    SCOPED_TRACE(text(name));
+    const fs::path file = saves / (name + u8".ssv");
+    platform.fileRequests.clear();
+    platform.fileAnswers = {text((saves / name).u8string())};
+    game.board = SmallBoard();
+    ASSERT_EQ(files::SaveGame(game, false), 1);
+    EXPECT_EQ(ReadFileBytes(file), files::FormatGameFile(SmallBoard()));
+    EXPECT_EQ(game.window.title, "Deradu - " + text(name) + ".ssv");
+    ASSERT_EQ(platform.fileRequests.size(), 1u);
+    EXPECT_EQ(platform.fileRequests[0].initialFolder, text(game.SavesFolder.u8string()));
+
+    platform.fileAnswers = {text(file.u8string())};
+    game.board = {};
+    game.window.title.clear();
+    ASSERT_EQ(files::LoadGame(game, "0"), 1);
+    EXPECT_EQ(game.board.cells[1].digit, 3);
+    EXPECT_EQ(game.window.title, "Deradu - " + text(name) + ".ssv");
+  }
+}
+
 TEST_F(LoadSaveTest, FailedSaveReportsFailureAndKeepsWhatWasThere) {
   fs::create_directory(game.SavesFolder / "folder.ssv");
   const std::vector<fs::path> targets = {game.SavesFolder / "missing" / "game.ssv",

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs the tests of a Windows build (configured with cmake/mingw-w64.cmake) under wine, in a
+# fresh wine prefix that is removed afterwards. Usage: scripts/wine_tests.sh <build folder>
+set -euo pipefail
+build=${1:?usage: $0 <build folder>}
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver="$(dirname "$wine")/wineserver"
+
+WINEPREFIX=$(mktemp -d /tmp/deradu-wine.XXXXXX)
+export WINEPREFIX WINEDEBUG=-all
+cleanup() {
+  "$wineserver" -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+}
+trap cleanup EXIT
+
+# One wine server and its background services for the whole run, started with their output
+# away from the tests: services that a test's own wine process started would hold ctest's
+# output pipe open and keep it waiting for ever.
+"$wineserver" -p </dev/null >/dev/null 2>&1
+"$wine" wineboot -i </dev/null >/dev/null 2>&1
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
