@@ -6,11 +6,14 @@
 
 #include <cstdint>
 
-#include "viewer/win32/wide_text.h"
+#include "common/settings/path_text.h"
 
 namespace viewer_win32 {
 
 namespace {
+
+using settings::Utf8ToWide;
+using settings::WideToUtf8;
 
 constexpr wchar_t kWindowClass[] = L"DeraduLeafview";
 constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -62,7 +65,7 @@ bool ViewerWindow::OpenMainWindow(const viewer::WindowMeasures& place, std::stri
   const RECT wanted{place.left, place.top, place.left + frame.right - frame.left,
                     place.top + frame.bottom - frame.top};
   if (MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL) == nullptr) topLeft = {100, 200};
-  window_ = CreateWindowExW(0, kWindowClass, ToWide(title).c_str(), kFrameStyle, topLeft.x,
+  window_ = CreateWindowExW(0, kWindowClass, Utf8ToWide(title).c_str(), kFrameStyle, topLeft.x,
                             topLeft.y, frame.right - frame.left, frame.bottom - frame.top, nullptr,
                             nullptr, instance, this);
   if (window_ == nullptr) return false;
@@ -93,10 +96,11 @@ int ViewerWindow::MenuBarHeight() {
 void ViewerWindow::CreateMenu(std::string_view title, std::span<const viewer::MenuItemSpec> items) {
   HMENU popup = CreatePopupMenu();
   for (const viewer::MenuItemSpec& item : items) {
-    AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.event), ToWide(item.caption).c_str());
+    const std::wstring caption = Utf8ToWide(item.caption);
+    AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.event), caption.c_str());
   }
   HMENU bar = ::CreateMenu();
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), ToWide(title).c_str());
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), Utf8ToWide(title).c_str());
   SetMenu(window_, bar);
 }
 
@@ -114,7 +118,7 @@ void ViewerWindow::CreateStatusBar() {
 
 void ViewerWindow::SetStatusText(std::string_view text) {
   if (status_ == nullptr) return;
-  const std::wstring wide = ToWide(text);
+  const std::wstring wide = Utf8ToWide(text);
   SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
@@ -135,9 +139,10 @@ void ViewerWindow::CreateControl(const viewer::ControlSpec& control) {
       break;
   }
   const viewer::Rect& rect = control.rect;
-  HWND child = CreateWindowExW(extendedStyle, windowClass, ToWide(control.caption).c_str(), style,
-                               rect.x, rect.y, rect.width, rect.height, window_,
-                               AsMenuId(control.id), GetModuleHandleW(nullptr), nullptr);
+  const std::wstring caption = Utf8ToWide(control.caption);
+  HWND child = CreateWindowExW(extendedStyle, windowClass, caption.c_str(), style, rect.x, rect.y,
+                               rect.width, rect.height, window_, AsMenuId(control.id),
+                               GetModuleHandleW(nullptr), nullptr);
   if (child == nullptr) return;
   UseDialogFont(child);
   controls_[control.id] = child;
@@ -156,7 +161,7 @@ std::string ViewerWindow::AddressText() {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(address_)) + 1, L'\0');
   text.resize(static_cast<size_t>(
       GetWindowTextW(address_, text.data(), static_cast<int>(text.size()))));
-  return ToUtf8(text);
+  return WideToUtf8(text);
 }
 
 bool ViewerWindow::CreateHtmlPane(const viewer::Rect& rect, std::string_view address) {
@@ -168,7 +173,7 @@ bool ViewerWindow::CreateHtmlPane(const viewer::Rect& rect, std::string_view add
 }
 
 void ViewerWindow::Navigate(std::string_view address) {
-  if (pane_ != nullptr) pane_->Navigate(ToWide(address));
+  if (pane_ != nullptr) pane_->Navigate(Utf8ToWide(address));
 }
 
 void ViewerWindow::GoBack() {
@@ -192,7 +197,7 @@ void ViewerWindow::BlockContextMenu() {
 }
 
 void ViewerWindow::ShowMessage(std::string_view title, std::string_view text, bool errorIcon) {
-  MessageBoxW(window_, ToWide(text).c_str(), ToWide(title).c_str(),
+  MessageBoxW(window_, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(),
               MB_OK | (errorIcon ? MB_ICONERROR : 0));
 }
 
