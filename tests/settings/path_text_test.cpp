@@ -26,7 +26,7 @@ TEST(PathText, NamesRoundTripThroughTheFileSystem) {
     testing_support::TempFolder folder;
     const fs::path path = settings::PathFromUtf8(settings::Utf8FromPath(folder.path()) + "/" +
                                                  Text(name));
-    EXPECT_EQ(path.filename().u8string(), name);
+    EXPECT_EQ(Text(path.filename().u8string()), Text(name));
     ASSERT_TRUE(std::ofstream(path).is_open());
     const fs::directory_iterator listing(folder.path());
     ASSERT_NE(listing, fs::directory_iterator());
