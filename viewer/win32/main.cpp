@@ -4,27 +4,13 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include <filesystem>
-#include <string>
-
+#include "common/settings/executable_path.h"
 #include "viewer/viewer_loop.h"
 #include "viewer/win32/viewer_window.h"
 
 namespace {
 
 constexpr UINT_PTR kPollTimer = 1;
-
-std::filesystem::path ExecutableFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return std::filesystem::path(path).parent_path();
-    }
-    path.resize(path.size() * 2);
-  }
-}
 
 // Waits for each message; the timer's message reaches the window, which makes it a poll, at
 // least once a second, in the loops of message boxes and of a moved window as well. Every
@@ -56,7 +42,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int result = 1;
   {
     viewer_win32::ViewerWindow window;
-    viewer::Viewer viewer(window, ExecutableFolder());
+    viewer::Viewer viewer(window, settings::ExecutablePath().parent_path());
     viewer::ViewerLoop loop(viewer, nullptr);
     window.onEvent = [&loop](const viewer::ViewerEvent& event) { loop.Dispatch(event); };
     if (loop.Start()) {
