@@ -5,6 +5,7 @@
 #include <exdispid.h>
 #include <ocidl.h>
 
+#include "viewer/win32/com_object.h"
 #include "viewer/win32/context_menu_blocker.h"
 
 namespace viewer_win32 {
@@ -26,28 +27,13 @@ void Cancel(VARIANT& argument) {
 }  // namespace
 
 // DWebBrowserEvents2 as a plain IDispatch: only the events it acts on are looked at.
-class BrowserEvents final : public IDispatch {
+class BrowserEvents final : public ComObject<IDispatch> {
  public:
   explicit BrowserEvents(IWebBrowser2* browser) : browser_(browser) {}
 
   bool blockPopups = false;
   bool blockContextMenu = false;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-    if (id == IID_IUnknown || id == IID_IDispatch || id == DIID_DWebBrowserEvents2) {
-      *object = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     *count = 0;
     return S_OK;
@@ -86,10 +72,12 @@ class BrowserEvents final : public IDispatch {
   }
 
  private:
-  ~BrowserEvents() = default;
+  ~BrowserEvents() override = default;
+  bool Answers(REFIID id) const override {
+    return id == IID_IDispatch || id == DIID_DWebBrowserEvents2;
+  }
 
   IWebBrowser2* browser_;  // not counted: the pane holds it as long as the sink is connected
-  ULONG references_ = 1;
 };
 
 std::unique_ptr<BrowserPane> BrowserPane::Create(HWND parent, int id, const RECT& place) {

@@ -3,30 +3,16 @@
 
 #include <mshtml.h>
 
+#include "viewer/win32/com_object.h"
+
 namespace viewer_win32 {
 
 namespace {
 
-class ContextMenuBlocker final : public IDocHostUIHandler {
+class ContextMenuBlocker final : public ComObject<IDocHostUIHandler> {
  public:
   // inner: the handler the document had, or null; its reference passes to the blocker.
   explicit ContextMenuBlocker(IDocHostUIHandler* inner) : inner_(inner) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
-    if (id == IID_IUnknown || id == IID_IDocHostUIHandler) {
-      *object = static_cast<IDocHostUIHandler*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   // S_OK: the host has shown the menu, so the page shows none.
   HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override {
@@ -85,12 +71,12 @@ class ContextMenuBlocker final : public IDocHostUIHandler {
   }
 
  private:
-  ~ContextMenuBlocker() {
+  ~ContextMenuBlocker() override {
     if (inner_) inner_->Release();
   }
+  bool Answers(REFIID id) const override { return id == IID_IDocHostUIHandler; }
 
   IDocHostUIHandler* inner_;
-  ULONG references_ = 1;
 };
 
 // The handler the document's host offers now: its client site's, or null.
