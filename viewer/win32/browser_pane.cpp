@@ -156,6 +156,19 @@ void BrowserPane::Navigate(const std::wstring& address) {
   VariantClear(&url);
 }
 
+bool BrowserPane::TranslateKey(MSG& message) {
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
+  if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+  IOleInPlaceActiveObject* active = nullptr;
+  if (FAILED(browser_->QueryInterface(IID_IOleInPlaceActiveObject,
+                                      reinterpret_cast<void**>(&active)))) {
+    return false;
+  }
+  const bool taken = active->TranslateAccelerator(&message) == S_OK;
+  active->Release();
+  return taken;
+}
+
 void BrowserPane::BlockPopups() { events_->blockPopups = true; }
 
 void BrowserPane::BlockContextMenu() {

@@ -24,6 +24,9 @@ class BrowserPane {
 
   HWND Window() const { return window_; }
   void Navigate(const std::wstring& address);
+  // Gives a key message meant for the page to the control first, as an in-place active
+  // object expects (Tab between links, Ctrl+C); true when the control has taken it.
+  bool TranslateKey(MSG& message);
   void GoBack() { browser_->GoBack(); }
   void GoForward() { browser_->GoForward(); }
   void Stop() { browser_->Stop(); }

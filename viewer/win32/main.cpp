@@ -19,8 +19,7 @@ void RunMessageLoop(viewer_win32::ViewerWindow& window, viewer::ViewerLoop& loop
   SetTimer(window.Window(), kPollTimer, 1000, nullptr);
   MSG message;
   while (loop.Running() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (window.Accelerators() == nullptr ||
-        !TranslateAcceleratorW(window.Window(), window.Accelerators(), &message)) {
+    if (!window.TranslateKey(message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }

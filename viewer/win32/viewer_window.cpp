@@ -74,6 +74,13 @@ bool ViewerWindow::OpenMainWindow(const viewer::WindowMeasures& place, std::stri
   return true;
 }
 
+bool ViewerWindow::TranslateKey(MSG& message) {
+  if (accelerators_ != nullptr && TranslateAcceleratorW(window_, accelerators_, &message)) {
+    return true;
+  }
+  return pane_ != nullptr && pane_->TranslateKey(message);
+}
+
 int64_t ViewerWindow::WindowHandle() {
   return static_cast<int64_t>(reinterpret_cast<intptr_t>(window_));
 }

@@ -26,8 +26,9 @@ class ViewerWindow : public viewer::ViewerPlatform {
   std::function<void(const viewer::ViewerEvent&)> onEvent;
 
   HWND Window() const { return window_; }
-  // The Enter key's table, for the message loop; null until AddEnterShortcut.
-  HACCEL Accelerators() const { return accelerators_; }
+  // Handles the message before it is dispatched when it is the Enter key (menu event 5) or a
+  // key for the page; true when it needs no dispatch.
+  bool TranslateKey(MSG& message);
 
   bool OpenMainWindow(const viewer::WindowMeasures& place, std::string_view title) override;
   int64_t WindowHandle() override;
