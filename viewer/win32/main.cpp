@@ -48,6 +48,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       RunMessageLoop(window, loop);
       result = 0;
     }
+    // The window outlives the loop; whatever it reports while it is destroyed goes nowhere.
+    window.onEvent = nullptr;
   }
   OleUninitialize();
   return result;
