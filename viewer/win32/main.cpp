@@ -28,6 +28,9 @@ void RunMessageLoop(viewer_win32::ViewerWindow& window, viewer::ViewerLoop& loop
       loop.Dispatch({viewer::ViewerEvent::Kind::Idle});
     }
   }
+  // A quit message that someone else posted ends the loop as the close box would, so that the
+  // link file still says no viewer runs.
+  if (loop.Running()) loop.Dispatch({viewer::ViewerEvent::Kind::CloseRequest});
   if (window.Window() != nullptr) KillTimer(window.Window(), kPollTimer);
 }
 
