@@ -87,6 +87,8 @@ std::unique_ptr<BrowserPane> BrowserPane::Create(HWND parent, int id, const RECT
       reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxWinInit")));
   const auto getControl = reinterpret_cast<AtlAxGetControlFunction>(
       reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetControl")));
+  const auto getHost = reinterpret_cast<GetHostFunction>(
+      reinterpret_cast<void*>(GetProcAddress(atl, "AtlAxGetHost")));
   HWND window = nullptr;
   IWebBrowser2* browser = nullptr;
   if (init != nullptr && getControl != nullptr && init()) {
@@ -107,11 +109,11 @@ std::unique_ptr<BrowserPane> BrowserPane::Create(HWND parent, int id, const RECT
     return nullptr;
   }
   // atl.dll stays loaded: its window class serves the pane until the program ends.
-  return std::unique_ptr<BrowserPane>(new BrowserPane(window, browser));
+  return std::unique_ptr<BrowserPane>(new BrowserPane(window, browser, getHost));
 }
 
-BrowserPane::BrowserPane(HWND window, IWebBrowser2* browser)
-    : window_(window), browser_(browser), events_(new BrowserEvents(browser)) {
+BrowserPane::BrowserPane(HWND window, IWebBrowser2* browser, GetHostFunction getHost)
+    : window_(window), browser_(browser), events_(new BrowserEvents(browser)), getHost_(getHost) {
   IConnectionPointContainer* container = nullptr;
   if (FAILED(browser_->QueryInterface(IID_IConnectionPointContainer,
                                       reinterpret_cast<void**>(&container)))) {
@@ -172,8 +174,35 @@ bool BrowserPane::TranslateKey(MSG& message) {
 void BrowserPane::BlockPopups() { events_->blockPopups = true; }
 
 void BrowserPane::BlockContextMenu() {
+  SwitchOffHostContextMenu();
   events_->blockContextMenu = true;
   events_->BlockContextMenuOfShownDocument();
+}
+
+// The ATL host's own switch: its document host UI handler shows no context menu while its
+// ambient property AllowContextMenu is false. The property is set by name, so that no
+// declaration of the host's interface is needed; a host without it is left as it is.
+void BrowserPane::SwitchOffHostContextMenu() {
+  IUnknown* host = nullptr;
+  if (getHost_ == nullptr || FAILED(getHost_(window_, &host)) || host == nullptr) return;
+  IDispatch* ambient = nullptr;
+  if (SUCCEEDED(host->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient)))) {
+    OLECHAR name[] = L"AllowContextMenu";
+    LPOLESTR names[] = {name};
+    DISPID property = 0;
+    if (SUCCEEDED(ambient->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &property))) {
+      VARIANT value;
+      VariantInit(&value);
+      value.vt = VT_BOOL;
+      value.boolVal = VARIANT_FALSE;
+      DISPID put = DISPID_PROPERTYPUT;
+      DISPPARAMS parameters{&value, &put, 1, 1};
+      ambient->Invoke(property, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &parameters,
+                      nullptr, nullptr, nullptr);
+    }
+    ambient->Release();
+  }
+  host->Release();
 }
 
 }  // namespace viewer_win32

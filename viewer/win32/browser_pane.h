@@ -36,11 +36,14 @@ class BrowserPane {
   void BlockContextMenu();
 
  private:
-  BrowserPane(HWND window, IWebBrowser2* browser);
+  using GetHostFunction = HRESULT(WINAPI*)(HWND, IUnknown**);
+  BrowserPane(HWND window, IWebBrowser2* browser, GetHostFunction getHost);
+  void SwitchOffHostContextMenu();
 
   HWND window_;
   IWebBrowser2* browser_;
   BrowserEvents* events_;
+  GetHostFunction getHost_;  // atl.dll's AtlAxGetHost, or null
   DWORD cookie_ = 0;  // of the events' connection; 0 when it could not be made
 };
 
