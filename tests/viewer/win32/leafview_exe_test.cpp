@@ -1,7 +1,8 @@
 // Leafview.exe as the game meets it: started in a folder with a link file, it acknowledges
 // with "999" and records a live window handle; it serves a request; and it ends, leaving the
 // exit values, on the game's close request to that handle and on the quit code alike. Needs
-// a display (wine on Xvfb); without one the tests skip.
+// a display (wine on Xvfb); without one the tests skip. Without its host library it shows
+// the error box and changes nothing.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -111,6 +112,23 @@ TEST_F(LeafviewExe, AcknowledgesServesARequestAndEndsEitherWayWithTheExitValues)
     process_ = {};
     fs::remove(folder / "Leafview.ini");
   }
+}
+
+// A library the program finds beside itself comes before the system's; one that is no library
+// fails to load, as a missing one would.
+TEST_F(LeafviewExe, WithoutTheHostLibraryItSaysSoAndChangesNothing) {
+  constexpr char kLink[] = "HelpFile = deradu.htm\r\nLASTHELP = #Rules\r\nLASTTIME = 50\r\n";
+  folder.Write("Leafview.ini", kLink);
+  folder.Write("atl.dll", "no library");
+  Start();
+  HWND box = nullptr;
+  EXPECT_TRUE(Eventually([&] { return (box = FindWindowW(nullptr, L"Error")) != nullptr; }));
+  wchar_t text[64] = {};
+  if (box != nullptr) GetDlgItemTextW(box, 0xFFFF, text, 64);
+  EXPECT_EQ(std::wstring(text), L"ATL.dll not found");
+  if (box != nullptr) PostMessageW(box, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WaitForSingleObject(process_.hProcess, 30000), WAIT_OBJECT_0);
+  EXPECT_EQ(folder.Read("Leafview.ini"), kLink);
 }
 
 }  // namespace
