@@ -3,7 +3,6 @@
 // signals, and the program ends through the exit steps when the logic's loop ends.
 #pragma once
 
-#include <deque>
 #include <filesystem>
 
 #include <QObject>
@@ -12,6 +11,7 @@
 #include "viewer/qt/signal_requests.h"
 #include "viewer/qt/viewer_window.h"
 #include "viewer/viewer.h"
+#include "viewer/viewer_loop.h"
 
 namespace viewer {
 
@@ -22,7 +22,7 @@ class ViewerApp : public QObject {
 
   // The start-up; false when the viewer ended during it.
   bool Start();
-  bool Running() const { return running_; }
+  bool Running() const { return loop_.Running(); }
   ViewerWindow& Window() { return window_; }
 
  signals:
@@ -33,18 +33,14 @@ class ViewerApp : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Dispatch(const ViewerEvent& event);
   void SchedulePoll();
 
   ViewerWindow window_;
   Viewer viewer_;
   QTimer idleTimer_;
+  ViewerLoop loop_;
   SignalRequests signalRequests_;
-  bool running_ = false;
-  bool dispatching_ = false;
   bool pollQueued_ = false;
-  // Events that arrive while a pass is still running (a message box is open): they run after.
-  std::deque<ViewerEvent> deferred_;
 };
 
 }  // namespace viewer

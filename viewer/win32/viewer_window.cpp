@@ -1,0 +1,260 @@
+// The help viewer's main window on Win32: menu, status bar, buttons, address field, separator
+// line and the browser pane, with the window requests of the viewer's logic.
+#include "viewer/win32/viewer_window.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "common/settings/path_text.h"
+
+namespace viewer_win32 {
+
+namespace {
+
+using settings::Utf8ToWide;
+using settings::WideToUtf8;
+
+constexpr wchar_t kWindowClass[] = L"DeraduLeafview";
+constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+// The status bar is no control of the logic's; it takes an identifier none of them uses.
+constexpr int kStatusBarId = 100;
+
+RECT ToRect(const viewer::Rect& rect) {
+  return {rect.x, rect.y, rect.x + rect.width, rect.y + rect.height};
+}
+
+HMENU AsMenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+void UseDialogFont(HWND control) {
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
+               FALSE);
+}
+
+bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExW(instance, kWindowClass, &windowClass)) return true;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  return RegisterClassExW(&windowClass) != 0;
+}
+
+}  // namespace
+
+ViewerWindow::ViewerWindow() = default;
+
+ViewerWindow::~ViewerWindow() {
+  pane_.reset();
+  if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+bool ViewerWindow::OpenMainWindow(const viewer::WindowMeasures& place, std::string_view title) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (!RegisterWindowClass(instance, &ViewerWindow::WindowProcedure)) return false;
+  // The client area is asked for without the menu bar, which then takes its height from it.
+  RECT frame{0, 0, place.width, place.heightWithMenu};
+  AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
+  POINT topLeft{place.left, place.top};
+  // A place stored on a screen that is gone would open the window where nobody can see it.
+  const RECT wanted{place.left, place.top, place.left + frame.right - frame.left,
+                    place.top + frame.bottom - frame.top};
+  if (MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL) == nullptr) topLeft = {100, 200};
+  window_ = CreateWindowExW(0, kWindowClass, Utf8ToWide(title).c_str(), kFrameStyle, topLeft.x,
+                            topLeft.y, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                            nullptr, instance, this);
+  if (window_ == nullptr) return false;
+  ShowWindow(window_, SW_SHOWNORMAL);
+  UpdateWindow(window_);
+  return true;
+}
+
+bool ViewerWindow::TranslateKey(MSG& message) {
+  if (accelerators_ != nullptr && TranslateAcceleratorW(window_, accelerators_, &message)) {
+    return true;
+  }
+  return pane_ != nullptr && pane_->TranslateKey(message);
+}
+
+int64_t ViewerWindow::WindowHandle() {
+  return static_cast<int64_t>(reinterpret_cast<intptr_t>(window_));
+}
+
+viewer::WindowMeasures ViewerWindow::MeasureWindow() {
+  RECT frame{};
+  RECT client{};
+  GetWindowRect(window_, &frame);
+  GetClientRect(window_, &client);
+  return {frame.left, frame.top, client.right, client.bottom + MenuBarHeight()};
+}
+
+int ViewerWindow::MenuBarHeight() {
+  MENUBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  if (GetMenu(window_) == nullptr || !GetMenuBarInfo(window_, OBJID_MENU, 0, &bar)) return 0;
+  return bar.rcBar.bottom - bar.rcBar.top;
+}
+
+void ViewerWindow::CreateMenu(std::string_view title, std::span<const viewer::MenuItemSpec> items) {
+  HMENU popup = CreatePopupMenu();
+  for (const viewer::MenuItemSpec& item : items) {
+    const std::wstring caption = Utf8ToWide(item.caption);
+    AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.event), caption.c_str());
+  }
+  HMENU bar = ::CreateMenu();
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), Utf8ToWide(title).c_str());
+  SetMenu(window_, bar);
+}
+
+void ViewerWindow::AddEnterShortcut(int menuEvent) {
+  ACCEL enter{FVIRTKEY, VK_RETURN, static_cast<WORD>(menuEvent)};
+  if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
+  accelerators_ = CreateAcceleratorTableW(&enter, 1);
+}
+
+void ViewerWindow::CreateStatusBar() {
+  status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+                            0, 0, window_, AsMenuId(kStatusBarId), GetModuleHandleW(nullptr),
+                            nullptr);
+}
+
+void ViewerWindow::SetStatusText(std::string_view text) {
+  if (status_ == nullptr) return;
+  const std::wstring wide = Utf8ToWide(text);
+  SendMessageW(status_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+void ViewerWindow::CreateControl(const viewer::ControlSpec& control) {
+  const wchar_t* windowClass = L"BUTTON";
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  DWORD extendedStyle = 0;
+  switch (control.kind) {
+    case viewer::ControlKind::Button: style |= WS_TABSTOP | BS_PUSHBUTTON; break;
+    case viewer::ControlKind::AddressField:
+      windowClass = L"EDIT";
+      style |= WS_TABSTOP | ES_AUTOHSCROLL;
+      extendedStyle = WS_EX_CLIENTEDGE;
+      break;
+    case viewer::ControlKind::Separator:
+      windowClass = L"STATIC";
+      style |= SS_ETCHEDHORZ;
+      break;
+  }
+  const viewer::Rect& rect = control.rect;
+  const std::wstring caption = Utf8ToWide(control.caption);
+  HWND child = CreateWindowExW(extendedStyle, windowClass, caption.c_str(), style, rect.x, rect.y,
+                               rect.width, rect.height, window_, AsMenuId(control.id),
+                               GetModuleHandleW(nullptr), nullptr);
+  if (child == nullptr) return;
+  UseDialogFont(child);
+  controls_[control.id] = child;
+  if (control.kind == viewer::ControlKind::AddressField) address_ = child;
+}
+
+void ViewerWindow::MoveControl(int id, const viewer::Rect& rect) {
+  const auto found = controls_.find(id);
+  if (found == controls_.end()) return;
+  SetWindowPos(found->second, nullptr, rect.x, rect.y, rect.width, rect.height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string ViewerWindow::AddressText() {
+  if (address_ == nullptr) return {};
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(address_)) + 1, L'\0');
+  text.resize(static_cast<size_t>(
+      GetWindowTextW(address_, text.data(), static_cast<int>(text.size()))));
+  return WideToUtf8(text);
+}
+
+bool ViewerWindow::CreateHtmlPane(const viewer::Rect& rect, std::string_view address) {
+  pane_ = BrowserPane::Create(window_, viewer::kBrowserPane, ToRect(rect));
+  if (pane_ == nullptr) return false;
+  controls_[viewer::kBrowserPane] = pane_->Window();
+  Navigate(address);
+  return true;
+}
+
+void ViewerWindow::Navigate(std::string_view address) {
+  if (pane_ != nullptr) pane_->Navigate(Utf8ToWide(address));
+}
+
+void ViewerWindow::GoBack() {
+  if (pane_ != nullptr) pane_->GoBack();
+}
+
+void ViewerWindow::GoForward() {
+  if (pane_ != nullptr) pane_->GoForward();
+}
+
+void ViewerWindow::StopLoading() {
+  if (pane_ != nullptr) pane_->Stop();
+}
+
+void ViewerWindow::BlockPopups() {
+  if (pane_ != nullptr) pane_->BlockPopups();
+}
+
+void ViewerWindow::BlockContextMenu() {
+  if (pane_ != nullptr) pane_->BlockContextMenu();
+}
+
+void ViewerWindow::ShowMessage(std::string_view title, std::string_view text, bool errorIcon) {
+  MessageBoxW(window_, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(),
+              MB_OK | (errorIcon ? MB_ICONERROR : 0));
+}
+
+LRESULT CALLBACK ViewerWindow::WindowProcedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<ViewerWindow*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<ViewerWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (self == nullptr) return DefWindowProcW(window, message, w, l);
+  return self->OnMessage(message, w, l);
+}
+
+LRESULT ViewerWindow::OnMessage(UINT message, WPARAM w, LPARAM l) {
+  using Kind = viewer::ViewerEvent::Kind;
+  switch (message) {
+    case WM_COMMAND:
+      // Menu items and the accelerator come without a control window; buttons with theirs.
+      if (l == 0) {
+        Report(Kind::Menu, LOWORD(w));
+      } else if (HIWORD(w) == BN_CLICKED) {
+        Report(Kind::Control, LOWORD(w));
+      }
+      return 0;
+    case WM_SIZE:
+      if (status_ != nullptr) SendMessageW(status_, WM_SIZE, 0, 0);
+      // A minimised window has no client area to lay out; restoring it reports the size again.
+      if (w != SIZE_MINIMIZED) Report(Kind::Resize);
+      return 0;
+    case WM_TIMER:
+      Report(Kind::Idle);
+      return 0;
+    case WM_CLOSE:
+      // The window stays until the exit steps have measured it; the program then ends.
+      Report(Kind::CloseRequest);
+      return 0;
+    case WM_NCDESTROY: {
+      HWND window = window_;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      window_ = nullptr;
+      return DefWindowProcW(window, message, w, l);
+    }
+    default: break;
+  }
+  return DefWindowProcW(window_, message, w, l);
+}
+
+void ViewerWindow::Report(viewer::ViewerEvent::Kind kind, int id) {
+  if (onEvent) onEvent(viewer::ViewerEvent{kind, id});
+}
+
+}  // namespace viewer_win32
