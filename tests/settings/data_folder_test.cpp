@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+#include "common/settings/path_text.h"
+#include "tests/support/environment.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/unprivileged.h"
 
@@ -49,9 +51,10 @@ TEST(DataFolder, ReadOnlyProgramFoldersSendTheFilesToTheUsersDataFolder) {
     const std::string chosen = testing_support::RunUnprivileged([&] {
       const auto set = [&](const char* name, const char* value, const char* sub) {
         if (value == kUnset) {
-          unsetenv(name);
+          testing_support::SetEnvironment(name, std::nullopt);
         } else {
-          setenv(name, value == std::string("@") ? (folder / sub).c_str() : value, 1);
+          testing_support::SetEnvironment(
+              name, value == std::string("@") ? settings::Utf8FromPath(folder / sub) : value);
         }
       };
       set("XDG_DATA_HOME", c.xdgDataHome, "xdg");

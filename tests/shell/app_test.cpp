@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <set>
 
+#include "common/settings/path_text.h"
 #include "common/settings/settings_store.h"
 #include "game/engine/entry.h"
 #include "game/engine/game.h"
 #include "game/shell/app.h"
+#include "tests/support/environment.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/unprivileged.h"
@@ -137,7 +139,7 @@ TEST_F(AppTest, AReadOnlyProgramFolderKeepsTheGamesFilesInTheUsersDataFolder) {
     testing_support::MakeFolderReadOnly(program);
 
     const std::string seen = testing_support::RunUnprivileged([&] {
-      setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+      testing_support::SetEnvironment("XDG_DATA_HOME", settings::Utf8FromPath(folder / "data"));
       platform.startablePaths.insert(viewer);
       shell::BeginStartUp(game, program / "Tarnwick");
       shell::FinishStartUp(game);

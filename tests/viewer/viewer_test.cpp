@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "common/settings/settings_store.h"
 #include "common/settings/link_cycle.h"
+#include "common/settings/path_text.h"
+#include "common/settings/settings_store.h"
+#include "tests/support/environment.h"
 #include "tests/support/hostile_places.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/unprivileged.h"
@@ -89,7 +91,7 @@ TEST_F(ViewerTest, AReadOnlyProgramFolderMeetsTheGameInTheUsersDataFolder) {
   testing_support::MakeFolderReadOnly(program);
 
   const std::string seen = testing_support::RunUnprivileged([&] {
-    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    testing_support::SetEnvironment("XDG_DATA_HOME", settings::Utf8FromPath(folder / "data"));
     viewer::Viewer installed(platform, program);
     if (viewer::StartViewer(installed) != viewer::StartResult::Running) return std::string("ended");
     return platform.navigations.at(0);
@@ -454,7 +456,7 @@ TEST(ViewerHostilePlaces, TheViewerStartsPollsAndEndsWithoutAnException) {
     SCOPED_TRACE(place.name);
     TempFolder folder;
     // An unwritable folder sends the link file to the user's data folder: one in the test's.
-    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    testing_support::SetEnvironment("XDG_DATA_HOME", settings::Utf8FromPath(folder / "data"));
     const fs::path executableFolder = place.make(folder);
     FakeViewerPlatform platform;
     EXPECT_NO_THROW({
@@ -465,7 +467,7 @@ TEST(ViewerHostilePlaces, TheViewerStartsPollsAndEndsWithoutAnException) {
         viewer::ExitViewer(v);
       }
     });
-    unsetenv("XDG_DATA_HOME");
+    testing_support::SetEnvironment("XDG_DATA_HOME", std::nullopt);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "common/settings/path_text.h"
+#include "viewer/win32/file_url.h"
 
 namespace viewer_win32 {
 
@@ -171,13 +172,15 @@ std::string ViewerWindow::AddressText() {
   return WideToUtf8(text);
 }
 
-bool ViewerWindow::CreateHtmlPane(const viewer::Rect& rect, std::string_view address) {
+bool ViewerWindow::CreateHtmlPane(const viewer::Rect& rect, const viewer::HelpPage& page) {
   pane_ = BrowserPane::Create(window_, viewer::kBrowserPane, ToRect(rect));
   if (pane_ == nullptr) return false;
   controls_[viewer::kBrowserPane] = pane_->Window();
-  Navigate(address);
+  ShowHelpPage(page);
   return true;
 }
+
+void ViewerWindow::ShowHelpPage(const viewer::HelpPage& page) { Navigate(FileUrl(page)); }
 
 void ViewerWindow::Navigate(std::string_view address) {
   if (pane_ != nullptr) pane_->Navigate(Utf8ToWide(address));

@@ -41,7 +41,8 @@ class ViewerWindow : public viewer::ViewerPlatform {
   void CreateControl(const viewer::ControlSpec& control) override;
   void MoveControl(int id, const viewer::Rect& rect) override;
   std::string AddressText() override;
-  bool CreateHtmlPane(const viewer::Rect& rect, std::string_view address) override;
+  bool CreateHtmlPane(const viewer::Rect& rect, const viewer::HelpPage& page) override;
+  void ShowHelpPage(const viewer::HelpPage& page) override;
   void Navigate(std::string_view address) override;
   void GoBack() override;
   void GoForward() override;
