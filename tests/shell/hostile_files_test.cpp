@@ -38,11 +38,13 @@ void ExpectUntouchedHuge(const fs::path& path) {
   EXPECT_EQ(head.value_or(""), kHead) << path;
 }
 
+#ifndef _WIN32
 void Link(const fs::path& target, const fs::path& link) {
   std::error_code error;
   fs::create_directory_symlink(target, link, error);
   ASSERT_FALSE(error) << link;
 }
+#endif
 
 struct HostileCase {
   std::string name;
@@ -88,6 +90,9 @@ void PlayThrough(const TempFolder& folder, const std::string& bait) {
 
 TEST(HostileFilesTest, NoHostileFileEndsTheGameOrIsLostOrRewritten) {
   const std::vector<HostileCase> cases = {
+#ifndef _WIN32
+      // Windows gives folder links to administrators only (and wine makes none), so that
+      // system meets this case only where an administrator has made it.
       {"subfolders linked back to the program folder",
        [](const TempFolder& folder) {
          folder.Write("a.sms", "master");
@@ -101,6 +106,7 @@ TEST(HostileFilesTest, NoHostileFileEndsTheGameOrIsLostOrRewritten) {
          EXPECT_EQ(folder.Read("b.ssv"), "save");
          EXPECT_TRUE(fs::exists(folder / "kept.ssv"));
        }},
+#endif
       {"a 64 GB old saved game",
        [](const TempFolder& folder) { WriteHuge(folder, "old.ssv"); },
        "Saves/old.ssv",

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The game's Windows program end to end under wine on a virtual X display: start-up size and
 # title, a move saved through the real save dialog and read back from the file, the window
-# size stored about a second after a change, and the quit code left for the help viewer.
-# Usage: tarnwick_wine_test.sh TARNWICK_EXE [WINE]. Exits 77 (skipped) without wine, Xvfb
-# or xdotool.
+# size stored about a second after a change, the help viewer started, raised and closed
+# through F1 when it is given, and the quit code left for the viewer.
+# Usage: tarnwick_wine_test.sh TARNWICK_EXE [WINE [LEAFVIEW_EXE]]. Exits 77 (skipped) without
+# wine, Xvfb or xdotool.
 set -euo pipefail
 
 exe=$1
 wine=${2:-/usr/lib/wine/wine64}
+viewer_exe=${3:-}
 for tool in "$wine" Xvfb xdotool xwininfo; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
@@ -17,6 +19,10 @@ work=$(mktemp -d)
 game="$work/Deradu #1 100%"
 mkdir -p "$game"
 cp "$exe" "$game/Tarnwick.exe"
+if [ -n "$viewer_exe" ]; then
+  cp "$viewer_exe" "$game/Leafview.exe"
+  printf '<html><body><a name="TOP">Deradu</a></body></html>' > "$game/deradu.htm"
+fi
 
 exec 3> "$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
@@ -102,13 +108,45 @@ wait_for_line "$game/Tarnwick.ini" 5 "Width = 300" || fail "Width not stored"
 [ "$(setting "$game/Tarnwick.ini" Height)" = 400 ] || fail "Height not stored"
 echo "size: 300 x 400 stored about a second after the change"
 
-# Alt+F4 on the saved game ends the program without a question, leaving the quit code.
+help="Brindle's Deradu Help"
+if [ -n "$viewer_exe" ]; then
+  # F1 starts the viewer, which acknowledges with 999 and records its window handle.
+  xdotool windowfocus "$main" 2>/dev/null || true
+  xdotool key F1
+  wait_for_line "$game/Leafview.ini" 30 "LASTTIME = 999" || fail "the viewer did not acknowledge F1"
+  handle=$(setting "$game/Leafview.ini" HANDLE)
+  [ -n "$handle" ] && [ "$handle" != 0 ] || fail "no window handle recorded"
+  viewer=$(window_named "$help") || fail "no window titled $help"
+  echo "F1: Leafview.exe started, LASTTIME 999, HANDLE $handle"
+  # A second F1 raises the running viewer: the same window takes the focus, no second starts.
+  xdotool windowfocus "$main" 2>/dev/null || true
+  sleep 0.5
+  [ "$(xdotool getwindowfocus)" != "$viewer" ] || fail "the viewer kept the focus"
+  xdotool key F1
+  for _ in $(seq 50); do [ "$(xdotool getwindowfocus)" = "$viewer" ] && break; sleep 0.1; done
+  [ "$(xdotool getwindowfocus)" = "$viewer" ] || fail "the second F1 did not raise the viewer"
+  [ "$(xdotool search --name "^$help\$" | wc -l)" = 1 ] || fail "a second viewer started"
+  [ "$(setting "$game/Leafview.ini" HANDLE)" = "$handle" ] || fail "the handle changed"
+  sleep 2.5
+  echo "F1 again: the same viewer raised"
+fi
+
+# Alt+F4 on the saved game ends the program without a question, leaving the quit code, or
+# with the viewer open closing it, which leaves its exit values.
 xdotool windowfocus "$main" 2>/dev/null || true
 xdotool key alt+F4
 for _ in $(seq 150); do kill -0 "$game_process" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$game_process" 2>/dev/null && fail "the game did not end on Alt+F4"
-[ "$(setting "$game/Leafview.ini" LASTTIME)" = 666 ] || fail "LASTTIME not 666 at the end"
-echo "end: Alt+F4 closed the game, LASTTIME 666"
+if [ -n "$viewer_exe" ]; then
+  wait_for_line "$game/Leafview.ini" 30 "LASTTIME = 000" || fail "LASTTIME not 000 at the end"
+  [ "$(setting "$game/Leafview.ini" HANDLE)" = 0 ] || fail "HANDLE not 0 at the end"
+  for _ in $(seq 100); do xdotool search --name "^$help\$" >/dev/null || break; sleep 0.1; done
+  xdotool search --name "^$help\$" >/dev/null && fail "the viewer's window is still open"
+  echo "end: Alt+F4 closed the game and the viewer, LASTTIME 000, HANDLE 0"
+else
+  [ "$(setting "$game/Leafview.ini" LASTTIME)" = 666 ] || fail "LASTTIME not 666 at the end"
+  echo "end: Alt+F4 closed the game, LASTTIME 666"
+fi
 
 # Custom sounds at the next start: a playable WAV as the error sound loads without a word, a
 # file that is no WAV as the win sound gives one "Unable to load sound" box.
