@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the tests of a Windows build (configured with cmake/mingw-w64.cmake) under wine, in a
 # fresh wine prefix that is removed afterwards, on a virtual display when there is none.
-# Usage: scripts/wine_tests.sh <build folder>
+# Usage: scripts/wine_tests.sh <build folder> [ctest options]
 set -euo pipefail
 build=${1:?usage: $0 <build folder>}
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
@@ -11,7 +11,9 @@ WINEPREFIX=$(mktemp -d /tmp/deradu-wine.XXXXXX)
 export WINEPREFIX WINEDEBUG=-all
 xvfb=""
 cleanup() {
+  # The prefix goes only once the server and its processes are gone, or they write into it.
   "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -w 2>/dev/null || true
   [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
   rm -rf "$WINEPREFIX"
 }
@@ -30,4 +32,4 @@ fi
 # output pipe open and keep it waiting for ever.
 "$wineserver" -p </dev/null >/dev/null 2>&1
 "$wine" wineboot -i </dev/null >/dev/null 2>&1
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" "${@:2}"

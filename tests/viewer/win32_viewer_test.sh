@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows viewer under wine, as the game drives it through the link file: it acknowledges
 # its start-up topic and records its window handle, serves a further topic, and quits on the
-# quit request, leaving the exit values. Needs a display (wine_tests.sh starts one).
+# quit request, leaving the exit values; without the ActiveX host library it shows its error
+# box and changes nothing. Needs a display (wine_tests.sh starts one) and xdotool.
 # Usage: win32_viewer_test.sh <wine> <Leafview.exe> <help document>
 set -euo pipefail
 wine=$1 viewer=$2 document=$3
@@ -40,4 +41,19 @@ wait "$process"
 for line in 'LASTTIME = 000' 'HANDLE = 0' 'LASTHELP = ' 'WinW = 500' 'WinH = 300'; do
   wait_for "$line"
 done
-echo "the viewer acknowledged, served a topic and quit with its exit values"
+
+write_link 'HelpFile = deradu.htm\r\nTitle = Help\r\nLASTHELP = #Rules\r\nLASTTIME = 50\r\n'
+before=$(cat "$link")
+(cd "$folder" && WINEDLLOVERRIDES=atl=d exec "$wine" Leafview.exe) &
+process=$!
+box=""
+for _ in $(seq 200); do
+  box=$(xdotool search --name '^Error$' 2>/dev/null | head -1) && [ -n "$box" ] && break
+  sleep 0.1
+done
+kill "$process" 2>/dev/null || true
+wait "$process" 2>/dev/null || true
+[ -n "$box" ] || { echo "no \"Error\" box without atl.dll"; exit 1; }
+[ "$(cat "$link")" = "$before" ] || { echo "the link file changed without atl.dll"; exit 1; }
+echo "the viewer acknowledged, served a topic, quit with its exit values, and without its"
+echo "host library showed its error box and changed nothing"
