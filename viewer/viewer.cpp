@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "common/settings/data_folder.h"
 #include "common/settings/link_cycle.h"
 #include "common/settings/link_file.h"
 #include "common/settings/number_text.h"
@@ -128,7 +129,7 @@ Opening OpenViewer(Viewer& viewer) {
 
 Viewer::Viewer(ViewerPlatform& platform, const std::filesystem::path& executableFolder)
     : platform(platform),
-      linkPath(executableFolder / link::kFileName),
+      linkPath(settings::DataFolder(executableFolder) / link::kFileName),
       folderText(settings::Utf8FromPath(executableFolder / "")) {}
 
 StartResult StartViewer(Viewer& viewer) {

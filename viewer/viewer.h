@@ -15,7 +15,7 @@ struct Viewer {
   Viewer(ViewerPlatform& platform, const std::filesystem::path& executableFolder);
 
   ViewerPlatform& platform;
-  std::filesystem::path linkPath;  // executable folder + "Leafview.ini"
+  std::filesystem::path linkPath;  // DataFolder(executable folder) + "Leafview.ini"
   std::string folderText;          // the executable folder, ending in a separator
   std::string helpUrl;             // the help document's address, without an anchor
   std::string title = "Leaf View";

@@ -9,6 +9,11 @@
 
 namespace settings {
 
+// The most the programs read of a settings, link or puzzle file. Each holds a few hundred
+// bytes; anything larger is no file of theirs, and reading it whole would cost the memory and
+// time of its size.
+inline constexpr size_t kLargestTextFile = size_t{1} << 20;
+
 // The content of the file up to limit bytes, or nothing when it cannot be opened or read (a
 // missing file, a folder, no permission).
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path,

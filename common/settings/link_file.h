@@ -1,5 +1,5 @@
 // Keys, defaults and state codes of the help link file Leafview.ini, through which the game
-// and the help viewer talk. Both programs take it from their own executable's folder.
+// and the help viewer talk. Both programs take it from DataFolder of their own folder.
 #pragma once
 
 #include <cstdint>

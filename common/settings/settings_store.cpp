@@ -40,10 +40,11 @@ void SettingsStore::OpenSettings(const std::filesystem::path& path) {
   CloseSettings();
   open_ = true;
   path_ = path;
-  const std::optional<std::string> bytes = ReadWholeFile(path);
+  std::optional<std::string> bytes = ReadWholeFile(path, kLargestTextFile + 1);
+  if (bytes && bytes->size() > kLargestTextFile) bytes.reset();
   if (!bytes) {
-    // An unreadable file that is there all the same is kept rather than replaced by the few
-    // keys written now; a missing one is created on close.
+    // An unreadable or oversized file that is there all the same is kept rather than
+    // replaced by the few keys written now; a missing one is created on close.
     readOnly_ = PathIsTaken(path);
     return;
   }

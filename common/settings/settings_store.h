@@ -19,7 +19,8 @@ class SettingsStore {
   SettingsStore& operator=(const SettingsStore&) = delete;
 
   // Closes any store still open, then reads and parses the file. Never fails for the caller:
-  // a missing or unreadable file gives an empty store that remembers the name.
+  // a missing or unreadable file gives an empty store that remembers the name. A file larger
+  // than kLargestTextFile counts as unreadable: it is neither read nor ever rewritten.
   void OpenSettings(const std::filesystem::path& path);
   // The value with surrounding spaces and tabs removed, or fallback when the key is absent
   // (only entries above the first group header count) or no store is open.

@@ -123,8 +123,9 @@ struct Game {
   int MoveFiles = 1;
   std::string LastSave = "000";
 
-  // Folders. ProgramFolder holds Tarnwick.ini and Readme.txt; the executable folder holds
-  // the help viewer, its link file and the help document (the same folder when installed).
+  // Folders. ProgramFolder holds what the game writes: Tarnwick.ini, the link file, the
+  // masters and saves (the executable folder itself when that is writable, see DataFolder);
+  // the executable folder holds the help viewer, the help document and Readme.txt.
   std::filesystem::path ProgramFolder;
   std::filesystem::path MastersFolder;
   std::filesystem::path SavesFolder;

@@ -7,6 +7,7 @@
 
 #include "common/settings/atomic_file.h"
 #include "common/settings/file_bytes.h"
+#include "common/settings/file_platform.h"
 #include "common/settings/number_text.h"
 #include "common/settings/path_text.h"
 
@@ -58,11 +59,28 @@ bool CreateBothFolders(engine::Game& game, bool stopAtFirstFailure) {
   return created;
 }
 
-// Copies the file over any of the same name in targetFolder and removes the original only
-// once the copy is complete; a failure leaves the file where it was and the old copy intact.
+// Whether path is a file of its own: a link, a pipe or a device is never moved.
+bool IsPlainFile(const fs::path& path) {
+  std::error_code error;
+  return fs::symlink_status(path, error).type() == fs::file_type::regular;
+}
+
+// Whether target is the file itself, reached through a link (a subfolder linked back to the
+// program folder) or a second name; when that cannot be told, it is taken to be.
+bool IsSameFile(const fs::path& file, const fs::path& target) {
+  if (!settings::PathIsTaken(target)) return false;
+  std::error_code error;
+  return fs::equivalent(file, target, error) || error;
+}
+
+// Moves the file over any of the same name in targetFolder: by renaming it, or, across file
+// systems, by copying it and removing the original only once the copy is complete. A failure
+// leaves the file where it was and the old copy intact; a target that is the file itself is
+// left alone, since removing the "original" would remove the only copy.
 void MoveIntoFolder(const fs::path& file, const fs::path& targetFolder) {
-  const auto bytes = settings::ReadWholeFile(file);
-  if (!bytes || !settings::WriteFileAtomically(targetFolder / file.filename(), *bytes)) return;
+  const fs::path target = targetFolder / file.filename();
+  if (IsSameFile(file, target) || settings::RenameDurably(file, target)) return;
+  if (!settings::CopyFileAtomically(file, target)) return;
   std::error_code ignored;
   fs::remove(file, ignored);
 }
@@ -76,7 +94,7 @@ void RunMigration(engine::Game& game, settings::SettingsStore& store) {
   }
   game.MoveFiles = kNoOldFileYet;
   for (const FolderEntry& entry : *entries) {
-    if (!entry.isFile) continue;
+    if (!IsPlainFile(entry.path)) continue;
     const std::string extension = UpperExtension(entry.path.filename());
     const fs::path* target = extension == "SMS"   ? &game.MastersFolder
                              : extension == "SSV" ? &game.SavesFolder

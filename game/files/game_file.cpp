@@ -15,9 +15,6 @@ namespace files {
 namespace {
 
 constexpr int kLastNumberedMaster = 999;
-// Far more than 243 lines of numbers take; reading stops there, so that a huge file chosen by
-// mistake loads as whatever its start holds instead of filling the memory.
-constexpr size_t kMaxGameFileBytes = 1 << 20;
 
 }  // namespace
 
@@ -81,7 +78,10 @@ bool ParseGameFile(std::string_view bytes, int masterNumber, engine::Board& boar
 }
 
 bool ReadGameFile(engine::Game& game, const std::filesystem::path& path, int masterNumber) {
-  const std::optional<std::string> bytes = settings::ReadWholeFile(path, kMaxGameFileBytes);
+  // Reading stops at the cap, so that a huge file chosen by mistake loads as whatever its
+  // start holds.
+  const std::optional<std::string> bytes =
+      settings::ReadWholeFile(path, settings::kLargestTextFile);
   if (!bytes) return false;
   engine::Board board;
   if (ParseGameFile(*bytes, masterNumber, board)) {

@@ -97,7 +97,13 @@ int SaveGame(engine::Game& game, bool master) {
                               : AskPath(game, true, "Game save file", false);
   if (chosen.empty()) return 0;
   const fs::path path = WithDefaultExtension(chosen, master);
-  if (!WriteGameFile(game.board, path)) return 0;
+  if (!WriteGameFile(game.board, path)) {
+    // A save that did not happen must not look like one that did: the player would leave
+    // the game believing it kept.
+    game.platform.ShowMessage("Brindle's Deradu", "Unable to save file\n" + path.string(),
+                              engine::MessageIcon::Error, engine::MessageButtons::Ok);
+    return 0;
+  }
   ShowFileInTitle(game, path);
   return 1;
 }

@@ -11,7 +11,8 @@ namespace files {
 // "0": the saved-game requester; "1": the master requester; "2" to "999": numbered master;
 // a longer bare name: that file in MastersFolder (plain load). 1 on success, 0 otherwise.
 int LoadGame(engine::Game& game, std::string_view argument);
-// The save requester for a master file (master != 0) or a saved game; 1 on success.
+// The save requester for a master file (master != 0) or a saved game; 1 on success. A
+// failed write is shown in an error box and gives 0, as a cancel does.
 int SaveGame(engine::Game& game, bool master);
 // "Do you wish to save this game?"; 1 when the caller may discard the game.
 int PromptToSave(engine::Game& game, bool master);

@@ -113,7 +113,7 @@ void ShowAboutBox(engine::Game& game) {
                                 engine::MessageButtons::YesNo);
   // A readme that cannot be opened gives no message: the box has already closed.
   if (answer == engine::MessageAnswer::Yes) {
-    StartFile(game.platform, settings::Utf8FromPath(game.ProgramFolder / "Readme.txt"));
+    StartFile(game.platform, settings::Utf8FromPath(game.ExecutableFolder / "Readme.txt"));
   }
 }
 

@@ -16,7 +16,7 @@ namespace link = settings::link;
 namespace {
 
 std::filesystem::path LinkPath(const engine::Game& game) {
-  return game.ExecutableFolder / link::kFileName;
+  return game.ProgramFolder / link::kFileName;
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "common/settings/atomic_file.h"
+#include "common/settings/data_folder.h"
 #include "common/settings/number_text.h"
 #include "common/settings/settings_store.h"
 #include "game/engine/cells.h"
@@ -50,7 +52,7 @@ void CreateCommand(Game& game) {
 
 void BeginStartUp(Game& game, const std::filesystem::path& executablePath) {
   game.ExecutableFolder = executablePath.parent_path();
-  game.ProgramFolder = game.ExecutableFolder;
+  game.ProgramFolder = settings::DataFolder(game.ExecutableFolder);
   files::SetUpFolders(game);
   help::InitHelpLink(game, "deradu.htm", "Brindle's Deradu Help");
   game.window.title = std::string(kStartTitle);
@@ -89,6 +91,12 @@ void FinishStartUp(Game& game) {
   files::MigrateOldFiles(game, store);
   game.LastSave = store.ReadSettingText("LastSave", "000");
   store.CloseSettings();
+  // The folders the game and the viewer write to (the link file lies beside the programs).
+  for (const std::filesystem::path& folder : {game.SettingsPath().parent_path(),
+                                              game.ExecutableFolder, game.MastersFolder,
+                                              game.SavesFolder}) {
+    settings::RemoveLeftoverTemporaryFiles(folder);
+  }
 
   files::ChooseStartupPuzzle(game);
   game.ResizeStamp = 0;

@@ -11,6 +11,7 @@
 
 #include "game/engine/random.h"
 #include "tests/files/game_in_folder.h"
+#include "tests/settings/permission_probe.h"
 
 namespace {
 
@@ -142,6 +143,9 @@ TEST_F(LoadSaveTest, SaveAppendsTheKindsExtensionOnlyToANameWithout) {
       {true, (masters / "puzzle").string(), "puzzle.sms", "Save master deradu file"},
       {true, (masters / "notes.txt").string(), "notes.txt", "Save master deradu file"},
       {false, (saves / "kept.sms").string(), "kept.sms", "Game save file"},
+      // The longest name most file systems take, with the extension added.
+      {false, (saves / std::string(251, 'n')).string(), std::string(251, 'n') + ".ssv",
+       "Game save file"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.chosen);
@@ -190,18 +194,32 @@ TEST_F(LoadSaveTest, NamesBeyondAsciiAreSavedAndLoadedUnderTheirOwnName) {
   }
 }
 
-TEST_F(LoadSaveTest, FailedSaveReportsFailureAndKeepsWhatWasThere) {
+TEST_F(LoadSaveTest, FailedSaveIsReportedAndKeepsWhatWasThere) {
   fs::create_directory(game.SavesFolder / "folder.ssv");
-  const std::vector<fs::path> targets = {game.SavesFolder / "missing" / "game.ssv",
-                                         game.SavesFolder / "folder.ssv"};
+  std::vector<fs::path> targets = {game.SavesFolder / "missing" / "game.ssv",
+                                   game.SavesFolder / "folder.ssv",
+                                   game.SavesFolder / (std::string(300, 'n') + ".ssv")};
+  // Only where read-only folders stop this process (not as root, which the unprivileged run
+  // of this test covers).
+  const fs::path locked = game.SavesFolder / "locked";
+  fs::create_directory(locked);
+  if (testing_support::MakeReadOnly(locked)) targets.push_back(locked / "game.ssv");
   for (const fs::path& target : targets) {
     SCOPED_TRACE(target.string());
+    platform.messages.clear();
     game.board = SmallBoard();
     platform.fileAnswers = {target.string()};
 
     EXPECT_EQ(files::SaveGame(game, false), 0);
     EXPECT_EQ(game.window.title, engine::kStartTitle);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, "Brindle's Deradu");
+    EXPECT_EQ(platform.messages[0].text, "Unable to save file\n" + target.string());
+    EXPECT_EQ(platform.messages[0].icon, engine::MessageIcon::Error);
+    EXPECT_EQ(platform.messages[0].buttons, engine::MessageButtons::Ok);
   }
+  testing_support::MakeWritable(locked);
+  EXPECT_TRUE(fs::is_empty(locked));
   EXPECT_FALSE(fs::exists(game.SavesFolder / "missing"));
   EXPECT_TRUE(fs::is_directory(game.SavesFolder / "folder.ssv"));
   EXPECT_TRUE(fs::is_empty(game.SavesFolder / "folder.ssv"));
@@ -214,13 +232,14 @@ TEST_F(LoadSaveTest, SaveQuestionDecidesWhetherTheCommandGoesOn) {
     MessageAnswer answer;
     std::string saveAnswer;  // the save requester's answer after Yes
     bool goesOn;
+    bool saveFails = false;
   };
+  const fs::path unwritable = game.SavesFolder / "missing" / "x.ssv";
   const std::vector<Row> rows = {
       {"no", MessageAnswer::No, "", true},
       {"cancel", MessageAnswer::Cancel, "", false},
       {"yes, then the save requester cancelled", MessageAnswer::Yes, "", false},
-      {"yes, then a save that fails", MessageAnswer::Yes,
-       (game.SavesFolder / "missing" / "x.ssv").string(), false},
+      {"yes, then a save that fails", MessageAnswer::Yes, unwritable.string(), false, true},
       {"yes, then saved", MessageAnswer::Yes, target.string(), true},
   };
   for (const Row& row : rows) {
@@ -233,7 +252,10 @@ TEST_F(LoadSaveTest, SaveQuestionDecidesWhetherTheCommandGoesOn) {
 
     files::NewCommand(game);
 
-    ASSERT_EQ(platform.messages.size(), 1u);
+    ASSERT_EQ(platform.messages.size(), row.saveFails ? 2u : 1u);
+    if (row.saveFails) {
+      EXPECT_EQ(platform.messages[1].text, "Unable to save file\n" + unwritable.string());
+    }
     EXPECT_EQ(platform.messages[0].title, "Brindle's Deradu");
     EXPECT_EQ(platform.messages[0].text, "Do you wish to save this game?");
     EXPECT_EQ(platform.messages[0].icon, engine::MessageIcon::Question);
@@ -283,7 +305,10 @@ TEST_F(LoadSaveTest, SaveCommandEndsEnterModeOnlyWhenTheSaveSucceeds) {
   EXPECT_TRUE(game.EnterMode);
   EXPECT_TRUE(game.Modified);
   EXPECT_EQ(game.window.cells[80].textColor, 0);  // read as a given all the same
+  ASSERT_EQ(platform.messages.size(), 1u);
+  EXPECT_EQ(platform.messages[0].icon, engine::MessageIcon::Error);
 
+  platform.messages.clear();
   platform.fileAnswers = {(game.MastersFolder / "typed.sms").string()};
   files::SaveCommand(game);
   EXPECT_FALSE(game.EnterMode);

@@ -51,8 +51,8 @@ TEST(AboutBox, ShowsVersionAndBuildLineAndOpensTheReadmeOnYes) {
   for (const auto answer : {engine::MessageAnswer::Yes, engine::MessageAnswer::No}) {
     FakePlatform platform;
     engine::Game game{platform};
-    game.ProgramFolder = folder.path();
-    game.ExecutableFolder = folder / "elsewhere";
+    game.ExecutableFolder = folder.path();
+    game.ProgramFolder = folder / "elsewhere";
     platform.openableDocuments.insert(readme);
     platform.messageAnswers.push_back(answer);
     help::ShowAboutBox(game);

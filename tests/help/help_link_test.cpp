@@ -27,7 +27,7 @@ class RecordingPlatform : public FakePlatform {
 class HelpLinkTest : public ::testing::Test {
  protected:
   HelpLinkTest() {
-    game.ExecutableFolder = folder.path();
+    game.ExecutableFolder = game.ProgramFolder = folder.path();
     folder.Write(help::kViewerProgram, "viewer");
   }
 
@@ -88,7 +88,7 @@ TEST_F(HelpLinkTest, ShowHelpTopicRaisesOnlyAViewerWhoseHandleNamesALiveWindow) 
     SCOPED_TRACE(c.name);
     RecordingPlatform fresh;
     engine::Game g{fresh};
-    g.ExecutableFolder = folder.path();
+    g.ExecutableFolder = g.ProgramFolder = folder.path();
     fresh.startablePaths.insert(ViewerPathText());
     if (c.live) fresh.liveWindows.insert(4242);
     folder.Write("Leafview.ini", c.handleLine);
@@ -120,7 +120,7 @@ TEST_F(HelpLinkTest, AViewerThatCannotBeStartedIsReportedUnderTheLinkTitle) {
     SCOPED_TRACE(c.name);
     FakePlatform fresh;
     engine::Game g{fresh};
-    g.ExecutableFolder = folder.path();
+    g.ExecutableFolder = g.ProgramFolder = folder.path();
     folder.Write("Leafview.ini", c.link);
     help::ShowHelpTopic(g, "#Contents");
     ASSERT_EQ(fresh.messages.size(), 1u);

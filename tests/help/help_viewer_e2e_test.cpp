@@ -184,7 +184,7 @@ class HelpViewerEndToEnd : public ::testing::Test {
   HelpViewerEndToEnd() {
     fs::copy_file(LEAFVIEW_PATH, folder / help::kViewerProgram);
     fs::copy_file(DERADU_HELP_DOCUMENT, folder / "deradu.htm");
-    game.ExecutableFolder = folder.path();
+    game.ExecutableFolder = game.ProgramFolder = folder.path();
     help::InitHelpLink(game, "deradu.htm", "Brindle's Deradu Help");
   }
 

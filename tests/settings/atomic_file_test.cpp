@@ -77,4 +77,20 @@ TEST(AtomicFile, RewriteInPlaceCutsTheFileAtTheEndOfTheNewBytes) {
   EXPECT_FALSE(fs::exists(folder / "absent.ini"));
 }
 
+TEST(AtomicFile, CopyStreamsTheWholeSourceAndFailsWithoutTouchingTheTarget) {
+  TempFolder folder;
+  std::string big(3 << 20, '\0');
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 4099);
+  const fs::path source = folder.Write("big.ssv", big);
+  fs::create_directory(folder / "target");
+  ASSERT_TRUE(settings::CopyFileAtomically(source, folder / "target" / "big.ssv"));
+  EXPECT_EQ(folder.Read("target/big.ssv"), big);
+
+  folder.Write("target/kept.ssv", "old");
+  EXPECT_FALSE(settings::CopyFileAtomically(folder / "absent.ssv", folder / "target/kept.ssv"));
+  EXPECT_FALSE(settings::CopyFileAtomically(folder / "target", folder / "target/kept.ssv"));
+  EXPECT_EQ(folder.Read("target/kept.ssv"), "old");
+  EXPECT_EQ(EntriesIn(folder / "target"), 2u);
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/settings/file_bytes.h"
 #include "tests/settings/permission_probe.h"
 #include "tests/support/temp_folder.h"
 
@@ -215,6 +216,30 @@ TEST(SettingsStore, RewriteKeepsTheFilesPermissions) {
   fs::permissions(path, ownerOnly);
   settings::StoreSetting(path, "Skill", "1");
   EXPECT_EQ(fs::status(path).permissions(), ownerOnly);
+}
+
+TEST(SettingsStore, FileLargerThanTheCapIsNeitherReadNorRewritten) {
+  TempFolder folder;
+  for (const size_t size : {settings::kLargestTextFile, settings::kLargestTextFile + 1}) {
+    SCOPED_TRACE(size);
+    const bool withinCap = size <= settings::kLargestTextFile;
+    const fs::path path = folder.Write(kName, "Skill=2\r\n");
+    fs::resize_file(path, size);
+    {
+      SettingsStore store;
+      store.OpenSettings(path);
+      EXPECT_EQ(store.ReadSettingInteger("Skill", 0), withinCap ? 2 : 0);
+    }
+
+    settings::StoreSetting(path, "Sound", "21");
+
+    const std::string bytes = folder.Read(kName);
+    EXPECT_EQ(bytes.find("Sound = 21") != std::string::npos, withinCap);
+    if (!withinCap) {
+      EXPECT_EQ(bytes.size(), size);
+      EXPECT_TRUE(bytes.starts_with("Skill=2\r\n"));
+    }
+  }
 }
 
 }  // namespace

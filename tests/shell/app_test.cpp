@@ -1,6 +1,11 @@
 // The game from start-up to shutdown through the fake platform: the first start, the stored
 // window size, the guarded commands and the hint mode's hold on the cells.
+#include <chrono>
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
 
 #include "common/settings/settings_store.h"
 #include "game/engine/entry.h"
@@ -8,6 +13,7 @@
 #include "game/shell/app.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/unprivileged.h"
 
 namespace {
 
@@ -58,6 +64,38 @@ TEST_F(AppTest, FirstStartCreatesTheFoldersAndStoresOnlyMoveFiles) {
                                        MenuWinSoundOff, MenuHintsOff}));
 }
 
+TEST_F(AppTest, StartUpRemovesOnlyItsOwnLeftoverTemporaryFiles) {
+  std::filesystem::create_directory(folder / "Masters");
+  std::filesystem::create_directory(folder / "Saves");
+  folder.Write("Tarnwick.ini", "MoveFiles = 3\r\n");
+  struct Row {
+    std::string name;
+    bool old;  // last written an hour ago, else just now
+    bool removed;
+  };
+  const std::vector<Row> rows = {
+      {".deradu-0123abcd.tmp", true, true},
+      {"Masters/.deradu-89abcdef.tmp", true, true},
+      {"Saves/.deradu-00000000.tmp", true, true},
+      {".deradu-fedcba98.tmp", false, false},  // another process's write, still running
+      {".deradu-0123abc.tmp", true, false},
+      {".deradu-4567ABCD.tmp", true, false},  // upper case, and no other row's name on Windows
+      {"x.deradu-0123abcd.tmp", true, false},
+      {"game.ssv.tmp", true, false},
+  };
+  const auto anHourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const Row& row : rows) {
+    const std::filesystem::path path = folder.Write(row.name, "x");
+    if (row.old) std::filesystem::last_write_time(path, anHourAgo);
+  }
+
+  Start();
+
+  for (const Row& row : rows) {
+    EXPECT_EQ(std::filesystem::exists(folder / row.name), !row.removed) << row.name;
+  }
+}
+
 TEST_F(AppTest, StartUpRecordsTheHelpDocumentInTheLinkFile) {
   Start();
   settings::SettingsStore link;
@@ -65,6 +103,77 @@ TEST_F(AppTest, StartUpRecordsTheHelpDocumentInTheLinkFile) {
   EXPECT_EQ(link.ReadSettingText("HelpFile", ""), "deradu.htm");
   EXPECT_EQ(link.ReadSettingText("Title", ""), "Brindle's Deradu Help");
 }
+
+// An install the player cannot write: everything the game writes goes to the user's data
+// folder, nothing is moved from or asked about the old files beside the program, and the
+// viewer is still started from the program folder. Where the data folder cannot be made
+// either, the game starts on its defaults and says it cannot list its folder.
+#ifdef _WIN32
+TEST_F(AppTest, AReadOnlyProgramFolderKeepsTheGamesFilesInTheUsersDataFolder) {
+  GTEST_SKIP() << "XDG_DATA_HOME names the data folder on POSIX systems only";
+}
+#else
+TEST_F(AppTest, AReadOnlyProgramFolderKeepsTheGamesFilesInTheUsersDataFolder) {
+  namespace fs = std::filesystem;
+  const fs::path program = folder / "program";
+  const std::string viewer = (program / "Leafview").string();
+  const std::string data = (folder / "data" / "deradu" / "").string();
+  const struct {
+    bool dataWritable;
+    std::string seen;
+  } cases[] = {
+      {true,
+       "data data/deradu data/deradu/Leafview.ini data/deradu/Leafview.ini.lock "
+       "data/deradu/Masters data/deradu/Saves data/deradu/Tarnwick.ini program "
+       "program/Leafview program/old.sms | current | data/deradu/Saves/ | | " + viewer},
+      {false,
+       "data program program/Leafview program/old.sms | not current | data/deradu | "
+       "Unable to examine directory \n" + data + " | " + viewer},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.dataWritable);
+    fs::remove_all(folder / "data");
+    fs::create_directories(folder / "data");
+    fs::create_directories(program);
+    folder.Write("program/old.sms", "1\r\n");
+    folder.Write("program/Leafview", "viewer");
+    if (c.dataWritable) testing_support::GiveToUnprivilegedUser(folder / "data");
+    if (!c.dataWritable) testing_support::MakeFolderReadOnly(folder / "data");
+    testing_support::MakeFolderReadOnly(program);
+
+    const std::string seen = testing_support::RunUnprivileged([&] {
+      setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+      platform.startablePaths.insert(viewer);
+      shell::BeginStartUp(game, program / "Tarnwick");
+      shell::FinishStartUp(game);
+      shell::OnMenu(game, MenuSkillEasy);
+      shell::OnMenu(game, MenuHelp);
+      std::set<std::string> written;
+      for (const auto& entry : fs::recursive_directory_iterator(folder.path())) {
+        written.insert(entry.path().lexically_relative(folder.path()).generic_string());
+      }
+      std::string text;
+      for (const std::string& name : written) text += name + " ";
+      std::error_code error;
+      const fs::path current = fs::current_path(error);
+      text += fs::equivalent(current, game.ProgramFolder, error) ? "| current" : "| not current";
+      text += " | " + game.SavesFolder.lexically_relative(folder.path()).generic_string() + " |";
+      for (const auto& message : platform.messages) text += " " + message.text;
+      for (const std::string& started : platform.startedProcesses) text += " | " + started;
+      return text;
+    });
+    EXPECT_EQ(seen, c.seen);
+    if (c.dataWritable) {
+      settings::SettingsStore store;
+      store.OpenSettings(folder / "data" / "deradu" / "Tarnwick.ini");
+      EXPECT_EQ(store.ReadSettingText("Skill", ""), "2");
+    }
+    for (const char* name : {"program", "data"}) {
+      fs::permissions(folder / name, fs::perms::owner_write, fs::perm_options::add);
+    }
+  }
+}
+#endif
 
 TEST_F(AppTest, StoredSizeIsRestoredAndAZeroWidthKeepsTheBaseSize) {
   folder.Write("Tarnwick.ini", "Width = 0\r\nHeight = 700\r\nMoveFiles = 3\r\n");

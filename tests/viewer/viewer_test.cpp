@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "common/settings/settings_store.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/unprivileged.h"
 #include "tests/viewer/fake_viewer_platform.h"
 
 #ifndef _WIN32
@@ -73,6 +75,36 @@ TEST_F(ViewerTest, StartUpOpensTheWindowAtTheRequestedTopicAndAcknowledges) {
             "HelpFile = deradu.htm\r\nTitle = Brindle's Deradu Help\r\nLASTHELP = #Rules\r\n"
             "LASTTIME = 999\r\nHANDLE = 4242\r\n");
 }
+
+// Installed where the player cannot write: the link file is the one in the user's data
+// folder, where the game writes it, and the help document is still the program folder's.
+#ifdef _WIN32
+TEST_F(ViewerTest, AReadOnlyProgramFolderMeetsTheGameInTheUsersDataFolder) {
+  GTEST_SKIP() << "XDG_DATA_HOME names the data folder on POSIX systems only";
+}
+#else
+TEST_F(ViewerTest, AReadOnlyProgramFolderMeetsTheGameInTheUsersDataFolder) {
+  const fs::path program = folder / "program";
+  fs::create_directories(program);
+  fs::create_directories(folder / "data" / "deradu");
+  folder.Write("data/deradu/Leafview.ini", kStartLink);
+  testing_support::GiveToUnprivilegedUser(folder / "data");
+  testing_support::MakeFolderReadOnly(program);
+
+  const std::string seen = testing_support::RunUnprivileged([&] {
+    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+    viewer::Viewer installed(platform, program);
+    if (viewer::StartViewer(installed) != viewer::StartResult::Running) return std::string("ended");
+    return platform.navigations.at(0);
+  });
+  EXPECT_EQ(seen, "file://" + (program / "deradu.htm").string() + "#Rules");
+  settings::SettingsStore store;
+  store.OpenSettings(folder / "data" / "deradu" / "Leafview.ini");
+  EXPECT_EQ(store.ReadSettingText("LASTTIME", ""), "999");
+  EXPECT_FALSE(fs::exists(program / "Leafview.ini"));
+  fs::permissions(program, fs::perms::owner_write, fs::perm_options::add);
+}
+#endif
 
 TEST_F(ViewerTest, StartUpWritesTheAcknowledgementBeforeTheHandle) {
   WriteLink("HelpFile = deradu.htm\r\n");

@@ -82,6 +82,7 @@ int ViewerWindow::MenuBarHeight() {
 }
 
 void ViewerWindow::CreateMenu(std::string_view title, std::span<const MenuItemSpec> items) {
+  menuBar()->setNativeMenuBar(false);  // a global menu bar would make the inner height untrue
   QMenu* menu = menuBar()->addMenu(ToQString(title));
   for (const MenuItemSpec& item : items) {
     QAction* action = menu->addAction(ToQString(item.caption));

@@ -1,4 +1,5 @@
-// A palette button: a colour swatch on a bevelled square, drawn pushed in while it is down.
+// A palette button: a colour swatch on a bevelled square, drawn pushed in while it is held
+// down or while the game marks it as the chosen colour.
 #include "game/shell/qt/color_square.h"
 
 #include <QPainter>
@@ -13,9 +14,15 @@ ColorSquare::ColorSquare(const QColor& color, QWidget* parent)
   setFocusPolicy(Qt::StrongFocus);
 }
 
+void ColorSquare::setChosen(bool chosen) {
+  if (chosen_ == chosen) return;
+  chosen_ = chosen;
+  update();
+}
+
 void ColorSquare::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  const bool pushed = isDown();
+  const bool pushed = chosen_ || isDown();
   painter.fillRect(rect(), palette().button());
   // A raised bevel normally, a sunken one with the swatch shifted by a pixel when pushed.
   qDrawShadePanel(&painter, rect(), palette(), pushed, 2);

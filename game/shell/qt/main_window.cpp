@@ -8,8 +8,6 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
@@ -20,6 +18,7 @@
 #include "game/shell/qt/cell_field.h"
 #include "game/shell/qt/color_square.h"
 #include "game/shell/qt/colors.h"
+#include "game/shell/qt/program_icon.h"
 
 namespace shell_qt {
 namespace {
@@ -46,18 +45,12 @@ QFont GadgetFont() {
   return font;
 }
 
-QIcon ProgramIcon() {
-  QPixmap icon(32, 32);
-  icon.fill(Qt::white);
-  QPainter painter(&icon);
-  for (int i = 0; i <= 9; ++i) {
-    painter.setPen(QPen(Qt::black, i % 3 == 0 ? 2 : 1));
-    int at = 1 + i * 10 / 3;
-    painter.drawLine(at, 1, at, 31);
-    painter.drawLine(1, at, 31, at);
-  }
-  painter.fillRect(12, 12, 9, 9, QColor(255, 0, 0));
-  return QIcon(icon);
+// Qt flips a toggle itself when it is clicked; the game's state then decides what it shows.
+// Only the checked state is ever set, never the down state of a button the player holds,
+// so that the release still counts as a click.
+void ShowPressed(QWidget* gadget, bool pressed) {
+  auto* button = static_cast<QPushButton*>(gadget);
+  if (button->isChecked() != pressed) button->setChecked(pressed);
 }
 
 }  // namespace
@@ -69,6 +62,9 @@ MainWindow::MainWindow(Game& game)
       game_(game) {
   setWindowIcon(ProgramIcon());
   setFont(GadgetFont());
+  // A global menu bar outside the window would leave the inner height, which counts the
+  // menu bar, wrong.
+  menuBar()->setNativeMenuBar(false);
   auto* client = new QWidget(this);
   setCentralWidget(client);
   defaultPalette_ = client->palette();
@@ -201,21 +197,21 @@ void MainWindow::Render() {
   for (int k = 0; k < kCellCount; ++k) RenderCell(k);
   typedCell_.reset();
 
-  for (int i = 0; i < 18; ++i) {
-    static_cast<QPushButton*>(gadgets_[kFirstColumnButton + i])->setChecked(state.linePressed[i]);
-  }
+  for (int i = 0; i < 18; ++i) ShowPressed(gadgets_[kFirstColumnButton + i], state.linePressed[i]);
   for (int i = 0; i < 10; ++i) {
     auto* button = static_cast<QPushButton*>(gadgets_[kFirstNumberButton + i]);
-    button->setChecked(state.numberPressed[i]);
+    ShowPressed(button, state.numberPressed[i]);
     if (first || shown_->numberCaptions[i] != state.numberCaptions[i]) {
       button->setText(QString::fromStdString(state.numberCaptions[i]));
     }
   }
-  // The chosen colour square is drawn pushed in; the squares never stay down by themselves.
-  for (int i = 0; i < 9; ++i) {
-    static_cast<QPushButton*>(gadgets_[kFirstColorButton + i])->setDown(i == state.pushedColorButton);
+  if (first || shown_->pushedColorButton != state.pushedColorButton) {
+    for (int i = 0; i < 9; ++i) {
+      auto* square = static_cast<ColorSquare*>(gadgets_[kFirstColorButton + i]);
+      square->setChosen(i == state.pushedColorButton);
+    }
   }
-  static_cast<QPushButton*>(gadgets_[kMarkButton])->setChecked(state.markPressed);
+  ShowPressed(gadgets_[kMarkButton], state.markPressed);
   if (first || shown_->colorLabelColor != state.colorLabelColor) {
     QPalette palette = gadgets_[kColorLabel]->palette();
     palette.setColor(QPalette::WindowText, ToQColor(state.colorLabelColor,

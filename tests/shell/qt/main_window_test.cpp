@@ -14,6 +14,7 @@
 #include "game/engine/hints.h"
 #include "game/shell/app.h"
 #include "game/shell/qt/cell_field.h"
+#include "game/shell/qt/color_square.h"
 #include "game/shell/qt/main_window.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_folder.h"
@@ -40,6 +41,8 @@ class MainWindowTest : public QObject {
   void lettersCannotBeTyped();
   void programWrittenTextRaisesNoChangeEvent();
   void chosenColourSquareStaysPushedIn();
+  void heldPressIsNotLost_data();
+  void heldPressIsNotLost();
   void clickAnywhereInACellLeavesTheCaretBeforeTheDigit();
   void typingWhileHintsShowChangesNothing();
   void exitEndsTheEventLoop();
@@ -48,6 +51,9 @@ class MainWindowTest : public QObject {
  private:
   void Start();
   QPushButton* Button(int id) const { return qobject_cast<QPushButton*>(window_->Gadget(id)); }
+  shell_qt::ColorSquare* Square(int id) const {
+    return qobject_cast<shell_qt::ColorSquare*>(window_->Gadget(id));
+  }
   // Clicks a cell; its focus event is delivered once the click has been handled.
   void ClickCell(int k, QPoint at = {}) {
     QTest::mouseClick(window_->Cell(k), Qt::LeftButton, {}, at);
@@ -140,8 +146,8 @@ void MainWindowTest::gadgetsHaveTheirTextsAndTooltips() {
   for (int id = 111; id <= 119; ++id) QVERIFY(!Button(id)->isCheckable());
   // The start-up tool state: number 1 and the red square chosen.
   QVERIFY(Button(101)->isChecked());
-  QVERIFY(Button(111)->isDown());
-  for (int id = 112; id <= 119; ++id) QVERIFY(!Button(id)->isDown());
+  QVERIFY(Square(111)->isChosen());
+  for (int id = 112; id <= 119; ++id) QVERIFY(!Square(id)->isChosen() && !Square(id)->isDown());
   QCOMPARE(window_->Gadget(99)->palette().color(QPalette::WindowText), QColor(255, 0, 0));
 }
 
@@ -276,11 +282,49 @@ void MainWindowTest::programWrittenTextRaisesNoChangeEvent() {
 
 void MainWindowTest::chosenColourSquareStaysPushedIn() {
   QTest::mouseClick(Button(115), Qt::LeftButton);
-  QVERIFY(Button(115)->isDown());
-  QVERIFY(!Button(111)->isDown());
+  QVERIFY(Square(115)->isChosen());
+  QVERIFY(!Square(111)->isChosen());
   QCOMPARE(game_->CurrentColor, TextPalette[4]);
   QTest::mouseClick(Button(115), Qt::LeftButton);
-  QVERIFY(Button(115)->isDown());
+  QVERIFY(Square(115)->isChosen());
+  QVERIFY(!Square(115)->isDown());
+}
+
+void MainWindowTest::heldPressIsNotLost_data() {
+  QTest::addColumn<int>("gadget");
+  QTest::addColumn<bool>("bySpace");
+  const std::pair<const char*, int> gadgets[] = {
+      {"blue square", 113}, {"number 5", 105}, {"X", 110}, {"column toggle", 83},
+      {"row toggle", 92},   {"M", 120},        {"cell", 40}};
+  for (const auto& [name, id] : gadgets) {
+    QTest::addRow("%s by mouse", name) << id << false;
+    if (id >= kCellCount) QTest::addRow("%s by Space", name) << id << true;
+  }
+}
+
+// A person holds a gadget down for a moment; the release must still count as the click.
+void MainWindowTest::heldPressIsNotLost() {
+  QFETCH(int, gadget);
+  QFETCH(bool, bySpace);
+  QWidget* widget = window_->Gadget(gadget);
+  const auto reached = [&] {
+    if (gadget < kCellCount) return game_->window.cells[gadget].text == "1";
+    if (gadget < kColorLabel) return game_->window.linePressed[gadget - kFirstColumnButton];
+    if (gadget <= kClearButton) return game_->SelectedNumber == gadget - kFirstNumberButton + 1;
+    if (gadget < kMarkButton) return game_->CurrentColor == TextPalette[gadget - kFirstColorButton];
+    return game_->Marking;
+  };
+  QVERIFY(!reached());
+  if (bySpace) widget->setFocus();
+  if (bySpace) QTest::keyPress(widget, Qt::Key_Space); else QTest::mousePress(widget, Qt::LeftButton);
+  QTest::qWait(600);  // the idle chores run and the window is rendered twice meanwhile
+  if (bySpace) QTest::keyRelease(widget, Qt::Key_Space); else QTest::mouseRelease(widget, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  QVERIFY(reached());
+  if (gadget >= kCellCount) {
+    QVERIFY(!Button(gadget)->isDown());
+    QVERIFY(Square(gadget) ? Square(gadget)->isChosen() : Button(gadget)->isChecked());
+  }
 }
 
 bool MainWindowTest::RunUntilExit() {

@@ -1,0 +1,25 @@
+// Rendering of the program's icon from its drawing, kept in the library's resources.
+#include "game/shell/qt/program_icon.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+
+namespace shell_qt {
+
+QImage RenderProgramIcon(int size) {
+  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QSvgRenderer drawing(QStringLiteral(":/deradu.svg"));
+  QPainter painter(&image);
+  drawing.render(&painter);
+  return image;
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (const int size : {16, 32, 48, 256}) icon.addPixmap(QPixmap::fromImage(RenderProgramIcon(size)));
+  return icon;
+}
+
+}  // namespace shell_qt

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# The Debian package and the portable archive of a build: what they hold, and the installed
+# game run from its menu entry's command as a player who cannot write the program folder, on
+# a private X server. Usage: package_test.sh BUILD_FOLDER CPACK
+# Exits 77 (skipped) where the packaging or desktop tools are missing.
+set -euo pipefail
+build=$1
+cpack=$2
+for tool in dpkg-deb Xvfb xdotool openbox setpriv; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  chmod -R u+w "$work" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+chmod 755 "$work"
+fail() {
+  echo "FAILED: $*"
+  [ -f "$work/game.log" ] && grep -v '^ALSA' "$work/game.log" | tail -20
+  exit 1
+}
+
+# Waits up to $1 seconds for the command after it to succeed.
+await() {
+  local seconds=$1
+  shift
+  for ((i = 0; i < seconds * 10; i++)); do
+    "$@" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+(cd "$build" && "$cpack" -G "DEB;TGZ" -B "$work/packages" >"$work/cpack.log" 2>&1) ||
+  { cat "$work/cpack.log"; fail "cpack"; }
+deb=$(echo "$work"/packages/deradu_*.deb)
+tgz=$(echo "$work"/packages/deradu-*-portable.tar.gz)
+[ -f "$deb" ] && [ -f "$tgz" ] || fail "cpack made no package"
+
+# Contents: every file and link, with where the link points.
+contents=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6, $7, $8 }' | sed 's/ *$//' | sort)
+expected="./usr/games/tarnwick -> ../lib/deradu/Tarnwick
+./usr/lib/deradu/Leafview
+./usr/lib/deradu/Readme.txt
+./usr/lib/deradu/Tarnwick
+./usr/lib/deradu/deradu.htm
+./usr/share/applications/org.example.deradu.desktop
+./usr/share/icons/hicolor/256x256/apps/org.example.deradu.png
+./usr/share/icons/hicolor/48x48/apps/org.example.deradu.png
+./usr/share/icons/hicolor/scalable/apps/org.example.deradu.svg
+./usr/share/metainfo/org.example.deradu.metainfo.xml"
+[ "$contents" = "$expected" ] || fail "package contents:"$'\n'"$contents"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6webenginewidgets6' || fail "no library dependencies"
+archive=$(tar tzf "$tgz" | sort | tr '\n' ' ')
+[ "$archive" = "deradu/ deradu/Leafview deradu/Readme.txt deradu/Tarnwick deradu/deradu.htm " ] ||
+  fail "archive contents: $archive"
+
+# Installed below a root of its own; the program folder read-only, the player's home empty.
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+chmod -R a-w "$root/usr/lib/deradu"
+home=$work/home
+mkdir "$home"
+mkdir -m 700 "$home/runtime"
+as_player=()
+if [ "$(id -u)" -eq 0 ]; then
+  chown -R 65534:65534 "$home"
+  as_player=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+data=$home/.local/share/deradu
+touch "$work/stamp"
+sleep 1
+
+exec {fd}<> <(:)
+Xvfb -displayfd "$fd" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+read -r -t 10 -u "$fd" display || fail "Xvfb did not start"
+export DISPLAY=:$display
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 0.5
+
+command=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/org.example.deradu.desktop")
+(cd "$home" && exec "${as_player[@]}" env -i HOME="$home" XDG_RUNTIME_DIR="$home/runtime" \
+  DISPLAY="$DISPLAY" PATH="$root/usr/games:/usr/bin:/bin" QTWEBENGINE_DISABLE_SANDBOX=1 \
+  QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu $command) >"$work/game.log" 2>&1 &
+pids+=($!)
+
+await 30 xdotool search --onlyvisible --name "^Brindle's Deradu$" || fail "no game window"
+window=$(xdotool search --onlyvisible --name "^Brindle's Deradu$" | head -1)
+
+xdotool windowsize --sync "$window" 400 500
+await 10 grep -q '^Height = 500' "$data/Tarnwick.ini" || fail "the size was not stored"
+grep -q '^Width = 400' "$data/Tarnwick.ini" || fail "the width was not stored"
+# Start-up is over once the size is stored: any error box would show by now.
+xdotool search --onlyvisible --name "Error" >/dev/null 2>&1 && fail "an error box showed"
+
+for attempt in 1 2 3; do
+  xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+  sleep 0.3
+  xdotool key --clearmodifiers F1
+  await 30 xdotool search --onlyvisible --name "^Brindle's Deradu Help$" && break
+done
+xdotool search --onlyvisible --name "^Brindle's Deradu Help$" >/dev/null || fail "no help window"
+await 10 grep -q '^LASTTIME = 999' "$data/Leafview.ini" || fail "the viewer did not acknowledge"
+grep -q '^LASTHELP = #Contents' "$data/Leafview.ini" || fail "help was not asked for its contents"
+viewer=$(sed -n 's/^HANDLE = //p' "$data/Leafview.ini" | tr -d '\r')
+pids+=("$viewer")
+
+for folder in Masters Saves; do [ -d "$data/$folder" ] || fail "no $folder folder"; done
+written=$(find "$root" -newer "$work/stamp")
+[ -z "$written" ] || fail "written below the install's root: $written"
+echo "package test passed"
