@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools qt6-svg-dev
   libgl-dev libglx-dev
-  libsdl2-dev libsdl2-mixer-dev
+  libsdl2-dev
   libgtest-dev googletest
   clang libclang-rt-14-dev
   xvfb xauth openbox xdotool

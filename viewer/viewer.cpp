@@ -31,20 +31,46 @@ void WriteExitValues(const Viewer& viewer, const std::optional<WindowMeasures>& 
   cycle.store.WriteSettingInteger(link::kWinH, measures->heightWithMenu);
 }
 
+// The request the link file holds now; store is open on it.
+LinkRequest RequestIn(const settings::SettingsStore& store, const std::filesystem::path& path) {
+  std::error_code error;
+  const std::filesystem::file_time_type changed = std::filesystem::last_write_time(path, error);
+  // A line break cannot stand in a value, so it marks a missing key.
+  return {store.ReadSettingText(link::kLastTime, "\n"),
+          store.ReadSettingText(link::kLastHelp, "\n"),
+          error ? std::filesystem::file_time_type::min() : changed};
+}
+
+// Writes the cycle's changes, "999" among them, and notes the request as unacknowledged when
+// the file does not hold "999" afterwards: the store does not report a failed write. The
+// lock is still held, so nobody else has changed the file in between.
+void Acknowledge(Viewer& viewer, settings::LinkCycle& cycle, const LinkRequest& request) {
+  cycle.store.CloseSettings();
+  cycle.store.OpenSettings(viewer.linkPath);
+  const bool written = cycle.store.ReadSettingText(link::kLastTime, "") == link::kRequestServed;
+  viewer.unacknowledged = written ? std::nullopt : std::optional(request);
+}
+
+void ShowTopic(Viewer& viewer) {
+  viewer.platform.ShowHelpPage({viewer.helpDocument, viewer.topic});
+}
+
 // The poll: serves a pending request or reports a quit request.
 link::LinkState PollLinkFile(Viewer& viewer) {
-  link::LinkState state;
   {
     settings::LinkCycle cycle(viewer.linkPath);
-    state = link::ClassifyLastTime(
+    const link::LinkState state = link::ClassifyLastTime(
         settings::ParseNumber(cycle.store.ReadSettingText(link::kLastTime, "0")));
     if (state != link::LinkState::Pending) return state;
+    const LinkRequest request = RequestIn(cycle.store, viewer.linkPath);
+    if (viewer.unacknowledged == request) return link::LinkState::Idle;
     cycle.store.WriteSettingText(link::kLastTime, link::kRequestServed);
     viewer.topic = cycle.store.ReadSettingText(link::kLastHelp, viewer.topic);
+    Acknowledge(viewer, cycle, request);
   }
-  viewer.platform.Navigate(viewer.helpUrl + viewer.topic);
+  ShowTopic(viewer);
   viewer.platform.SetStatusText("LASTHELP " + viewer.topic);
-  return state;
+  return link::LinkState::Pending;
 }
 
 void GoToTypedAddress(Viewer& viewer) {
@@ -65,8 +91,8 @@ void OnControl(Viewer& viewer, int id) {
 // False for "Exit".
 bool OnMenu(Viewer& viewer, int event) {
   switch (event) {
-    case kMenuContents: viewer.platform.Navigate(viewer.helpUrl + "#TOP"); break;
-    case kMenuContact: viewer.platform.Navigate(viewer.helpUrl + "#contact"); break;
+    case kMenuContents: viewer.platform.ShowHelpPage({viewer.helpDocument, "#TOP"}); break;
+    case kMenuContact: viewer.platform.ShowHelpPage({viewer.helpDocument, "#contact"}); break;
     case kMenuWebSite: viewer.platform.Navigate(kWebSite); break;
     case kMenuAbout: viewer.platform.ShowMessage(viewer.title, AboutText(), false); break;
     case kMenuExit: return false;
@@ -76,66 +102,97 @@ bool OnMenu(Viewer& viewer, int event) {
   return true;
 }
 
-enum class Opening { Running, WindowFailed, Ended };
+enum class Opening { Running, WindowFailed, Quit, Ended };
 
-// Start-up steps 1 to 16, all in one cycle of the link file. Message boxes wait until the
-// cycle is closed, so that the game is never kept waiting on the lock by an open box; those
-// paths write nothing, so the file ends as if they had been shown inside the cycle.
-Opening OpenViewer(Viewer& viewer) {
-  ViewerPlatform& platform = viewer.platform;
-  std::optional<std::pair<std::string_view, std::string_view>> failure;  // title, text
-  bool errorIcon = false;
+struct StartValues {
+  std::string helpFile;
+  std::string lastTime;  // as the game left it before starting the viewer
+  WindowMeasures place;
+};
+
+// Start-up steps 1 to 5, one cycle that only reads.
+StartValues ReadStartValues(Viewer& viewer) {
+  settings::LinkCycle cycle(viewer.linkPath);
+  const settings::SettingsStore& store = cycle.store;
+  StartValues values;
+  values.helpFile = store.ReadSettingText(link::kHelpFile, kNoHelp);
+  values.lastTime = store.ReadSettingText(link::kLastTime, "0");
+  viewer.title = store.ReadSettingText(link::kTitle, "Leaf View");
+  viewer.topic = store.ReadSettingText(link::kLastHelp, "");
+  values.place.left = store.ReadSettingInteger(link::kWinX, 100);
+  values.place.top = store.ReadSettingInteger(link::kWinY, 200);
+  values.place.width = store.ReadSettingInteger(link::kWinW, 500);
+  values.place.heightWithMenu = store.ReadSettingInteger(link::kWinH, 300);
+  return values;
+}
+
+// Start-up steps 12 and 16 in a second cycle, once the window and pane are built. Starting the
+// web engine can take longer than the game waits for the lock, so no cycle spans it; what the
+// game wrote meanwhile is taken into account here. A quit code that was not there at the
+// first cycle is the game's shutdown during the start: the viewer ends. A quit code that was
+// there already was left by an earlier game and is replaced, as is every other code. A
+// request for another topic made meanwhile is shown.
+Opening AcknowledgeStart(Viewer& viewer, const std::string& lastTimeAtStart) {
+  const std::string shown = viewer.topic;
   {
     settings::LinkCycle cycle(viewer.linkPath);
     settings::SettingsStore& store = cycle.store;
-    const std::string helpFile = store.ReadSettingText(link::kHelpFile, kNoHelp);
-    if (helpFile == kNoHelp) {
-      failure.emplace("Leafview", "No Helpfile specified");
-      errorIcon = true;
-    } else {
-      viewer.helpUrl = HelpUrl(viewer.folderText, helpFile);
-      viewer.title = store.ReadSettingText(link::kTitle, "Leaf View");
-      viewer.topic = store.ReadSettingText(link::kLastHelp, "");
-      WindowMeasures place;
-      place.left = store.ReadSettingInteger(link::kWinX, 100);
-      place.top = store.ReadSettingInteger(link::kWinY, 200);
-      place.width = store.ReadSettingInteger(link::kWinW, 500);
-      place.heightWithMenu = store.ReadSettingInteger(link::kWinH, 300);
-      if (!platform.OpenMainWindow(place, viewer.title)) return Opening::WindowFailed;
-      // Controls are drawn clipped out of the window's background by every toolkit used here.
-      platform.CreateMenu(kMenuTitle, kMenuItems);
-      platform.CreateStatusBar();
-      platform.SetStatusText(viewer.title + " Help");
-      for (const ControlSpec& control : kControls) platform.CreateControl(control);
-      if (!platform.CreateHtmlPane(kBrowserPaneAtCreation, viewer.helpUrl + viewer.topic)) {
-        failure.emplace("Error", "ATL.dll not found");
-      } else {
-        store.WriteSettingText(link::kLastTime, link::kRequestServed);
-        platform.BlockPopups();
-        platform.BlockContextMenu();
-        platform.SetStatusText("Loading Help " + std::string(FilePart(viewer.helpUrl)));
-        platform.AddEnterShortcut(kGoShortcut);
-        LayoutViewer(viewer);
-        store.WriteSettingText(link::kHandle, settings::FormatNumber(platform.WindowHandle()));
-      }
+    const std::string lastTime = store.ReadSettingText(link::kLastTime, "0");
+    const link::LinkState state = link::ClassifyLastTime(settings::ParseNumber(lastTime));
+    if (state == link::LinkState::Quit && lastTime != lastTimeAtStart) return Opening::Quit;
+    const LinkRequest request = RequestIn(store, viewer.linkPath);
+    if (state == link::LinkState::Pending) {
+      viewer.topic = store.ReadSettingText(link::kLastHelp, shown);
     }
+    store.WriteSettingText(link::kLastTime, link::kRequestServed);
+    store.WriteSettingText(link::kHandle, settings::FormatNumber(viewer.platform.WindowHandle()));
+    Acknowledge(viewer, cycle, request);
   }
-  if (!failure) return Opening::Running;
-  platform.ShowMessage(failure->first, failure->second, errorIcon);
-  return Opening::Ended;
+  if (viewer.topic != shown) ShowTopic(viewer);
+  return Opening::Running;
+}
+
+// Start-up steps 1 to 16. The link file is locked only while it is read and while it is
+// written, never while the window and the web engine start, and message boxes show with it
+// free; the paths that show one write nothing.
+Opening OpenViewer(Viewer& viewer) {
+  ViewerPlatform& platform = viewer.platform;
+  const StartValues values = ReadStartValues(viewer);
+  if (values.helpFile == kNoHelp) {
+    platform.ShowMessage("Leafview", "No Helpfile specified", true);
+    return Opening::Ended;
+  }
+  viewer.helpDocument = viewer.executableFolder / settings::PathFromUtf8(values.helpFile);
+  if (!platform.OpenMainWindow(values.place, viewer.title)) return Opening::WindowFailed;
+  // Controls are drawn clipped out of the window's background by every toolkit used here.
+  platform.CreateMenu(kMenuTitle, kMenuItems);
+  platform.CreateStatusBar();
+  platform.SetStatusText(viewer.title + " Help");
+  for (const ControlSpec& control : kControls) platform.CreateControl(control);
+  if (!platform.CreateHtmlPane(kBrowserPaneAtCreation, {viewer.helpDocument, viewer.topic})) {
+    platform.ShowMessage("Error", "ATL.dll not found", false);
+    return Opening::Ended;
+  }
+  platform.BlockPopups();
+  platform.BlockContextMenu();
+  platform.SetStatusText("Loading Help " + std::string(FilePart(values.helpFile)));
+  platform.AddEnterShortcut(kGoShortcut);
+  LayoutViewer(viewer);
+  return AcknowledgeStart(viewer, values.lastTime);
 }
 
 }  // namespace
 
 Viewer::Viewer(ViewerPlatform& platform, const std::filesystem::path& executableFolder)
     : platform(platform),
-      linkPath(settings::DataFolder(executableFolder) / link::kFileName),
-      folderText(settings::Utf8FromPath(executableFolder / "")) {}
+      executableFolder(executableFolder),
+      linkPath(settings::DataFolder(executableFolder) / link::kFileName) {}
 
 StartResult StartViewer(Viewer& viewer) {
   switch (OpenViewer(viewer)) {
     case Opening::Running: return StartResult::Running;
     case Opening::WindowFailed: WriteExitValues(viewer, std::nullopt); return StartResult::Ended;
+    case Opening::Quit: ExitViewer(viewer); return StartResult::Ended;
     case Opening::Ended: return StartResult::Ended;
   }
   return StartResult::Ended;
@@ -158,13 +215,6 @@ bool HandleEvent(Viewer& viewer, const ViewerEvent& event) {
 }
 
 void ExitViewer(Viewer& viewer) { WriteExitValues(viewer, viewer.platform.MeasureWindow()); }
-
-std::string HelpUrl(std::string_view folder, std::string_view helpFile) {
-  std::string url = folder.starts_with('/') ? "file://" : "file:///";
-  url += folder;
-  url += helpFile;
-  return url;
-}
 
 std::string_view FilePart(std::string_view address) {
   const size_t slash = address.find_last_of("/\\");

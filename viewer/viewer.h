@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,15 +12,26 @@
 
 namespace viewer {
 
+// A request as the link file held it: its two keys' texts and the file's last change.
+struct LinkRequest {
+  std::string lastTime;
+  std::string lastHelp;
+  std::filesystem::file_time_type changed;  // min() when the file has none (it is missing)
+  friend bool operator==(const LinkRequest&, const LinkRequest&) = default;
+};
+
 struct Viewer {
   Viewer(ViewerPlatform& platform, const std::filesystem::path& executableFolder);
 
   ViewerPlatform& platform;
-  std::filesystem::path linkPath;  // DataFolder(executable folder) + "Leafview.ini"
-  std::string folderText;          // the executable folder, ending in a separator
-  std::string helpUrl;             // the help document's address, without an anchor
+  std::filesystem::path executableFolder;
+  std::filesystem::path linkPath;      // DataFolder(executable folder) + "Leafview.ini"
+  std::filesystem::path helpDocument;  // executable folder + HelpFile
   std::string title = "Leaf View";
-  std::string topic;               // the anchor shown last ("#Rules"), empty for the top
+  std::string topic;                   // the anchor shown last ("#Rules"), empty for the top
+  // The request served last when its "999" could not be written (a read-only link file, a
+  // full disk): the file still holds it, and it is not served again until the file changes.
+  std::optional<LinkRequest> unacknowledged;
 };
 
 struct ViewerEvent {
@@ -38,7 +50,8 @@ enum class StartResult { Running, Ended };
 
 // Start-up: reads the link file, builds the window with its menu, controls and HTML pane at
 // the requested topic, and acknowledges with LASTTIME = "999" and HANDLE. Ended when the
-// viewer has nothing to show or cannot show it; the program then ends.
+// viewer has nothing to show or cannot show it, or when the game asked it to quit while it
+// was starting; the program then ends.
 StartResult StartViewer(Viewer& viewer);
 // One pass of the event loop: the event's action, then the poll of the link file. False
 // when the loop ends; the caller then runs ExitViewer with the window still open.
@@ -46,8 +59,6 @@ bool HandleEvent(Viewer& viewer, const ViewerEvent& event);
 // Records in the link file that no viewer runs, with the window's place and size.
 void ExitViewer(Viewer& viewer);
 
-// "file:///" + folder + file; a folder that starts with "/" gives "file://" + folder + file.
-std::string HelpUrl(std::string_view folder, std::string_view helpFile);
 // The text after the last slash or backslash.
 std::string_view FilePart(std::string_view address);
 std::string AboutText();

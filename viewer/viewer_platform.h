@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,6 +18,14 @@ struct WindowMeasures {
   int width = 0;             // client width
   int heightWithMenu = 0;    // client height plus the menu bar's height
   friend bool operator==(const WindowMeasures&, const WindowMeasures&) = default;
+};
+
+// A place in the help document: its file and a topic anchor ("#Rules"; empty for the top).
+// The platform turns it into an address itself, so that no character of the folder's name
+// (a "#", a "%", a letter like "ë") is ever read as part of an address's syntax.
+struct HelpPage {
+  std::filesystem::path document;
+  std::string topic;
 };
 
 class ViewerPlatform {
@@ -42,9 +51,11 @@ class ViewerPlatform {
   // What the user typed into the address field.
   virtual std::string AddressText() = 0;
 
-  // The HTML pane: created blank, then sent to address; false when no HTML engine can be
-  // loaded. Navigating to an empty address does nothing.
-  virtual bool CreateHtmlPane(const Rect& rect, std::string_view address) = 0;
+  // The HTML pane: created blank, then sent to the page; false when no HTML engine can be
+  // loaded.
+  virtual bool CreateHtmlPane(const Rect& rect, const HelpPage& page) = 0;
+  virtual void ShowHelpPage(const HelpPage& page) = 0;
+  // An address as the user typed it, or the web site's; an empty address does nothing.
   virtual void Navigate(std::string_view address) = 0;
   virtual void GoBack() = 0;
   virtual void GoForward() = 0;

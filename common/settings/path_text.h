@@ -1,5 +1,6 @@
 // Paths as text: every text inside the programs, file names included, is UTF-8; the file
-// system's own form (UTF-16 on Windows) appears only in these conversions.
+// system's own form (UTF-16 on Windows) appears only in these conversions, which never go
+// through the C library's locale (under the default "C" locale it cannot hold a letter like "ë").
 #pragma once
 
 #include <filesystem>

@@ -48,8 +48,9 @@ class Platform {
   virtual void StopSound(int slot) = 0;
   virtual void PlayBeep(Beep beep) = 0;
 
-  // Processes: start an executable detached with no arguments; open a document with the
-  // desktop's default application.
+  // Processes: start a program detached with no arguments (false for a file that is no
+  // compiled program of the system, a script among them); open a document with the desktop's
+  // default application.
   virtual bool StartProcess(const std::string& path, const std::string& workingFolder) = 0;
   virtual bool OpenDocument(const std::string& path) = 0;
 

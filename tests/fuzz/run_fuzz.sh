@@ -12,7 +12,7 @@ fi
 build=$(cd "$1" && pwd) || exit 2
 seconds=$2
 seeds=$(cd "$(dirname "$0")" && pwd)/corpus
-targets=(settings_fuzz game_file_fuzz)
+targets=(settings_fuzz game_file_fuzz link_poll_fuzz)
 # The targets write and sync real files on every input; a memory file system keeps that fast.
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
   export TMPDIR=/dev/shm

@@ -6,6 +6,7 @@
 
 #include "common/settings/settings_store.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/hostile_places.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -174,6 +175,22 @@ TEST_F(HelpLinkTest, StartFileFallsBackToTheDefaultApplication) {
   EXPECT_TRUE(help::StartFile(platform, readme));
   EXPECT_EQ(platform.startedProcesses, std::vector<std::string>{readme});
   EXPECT_EQ(platform.openedDocuments.size(), 1u) << "a started process opens no document";
+}
+
+TEST(HelpLinkHostilePlaces, EveryOperationRunsWithoutAnException) {
+  for (const testing_support::HostilePlace& place : testing_support::HostileLinkPlaces()) {
+    SCOPED_TRACE(place.name);
+    TempFolder folder;
+    FakePlatform platform;
+    engine::Game game{platform};
+    game.ExecutableFolder = game.ProgramFolder = place.make(folder);
+    EXPECT_NO_THROW({
+      help::InitHelpLink(game, "deradu.htm", "Brindle's Deradu Help");
+      help::ShowHelpTopic(game, "#Rules");
+      help::CloseHelpViewer(game);
+      help::StartFile(platform, (game.ProgramFolder / "Readme.txt").string());
+    });
+  }
 }
 
 }  // namespace

@@ -5,8 +5,11 @@
 // xdotool and openbox, so are the ones that press keys.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,6 +75,50 @@ std::string Shell(const std::string& command) {
   }
   while (!output.empty() && output.back() == '\n') output.pop_back();
   return output;
+}
+
+// A local port that nobody listens on at the moment.
+int FreePort() {
+  const int probe = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  bind(probe, reinterpret_cast<sockaddr*>(&address), size);
+  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
+  close(probe);
+  return ntohs(address.sin_port);
+}
+
+// The body of a local HTTP server's answer to GET path; empty when none answers.
+std::string HttpGet(int port, const std::string& path) {
+  const int connection = socket(AF_INET, SOCK_STREAM, 0);
+  const timeval patience{2, 0};
+  setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<uint16_t>(port));
+  std::string answer;
+  if (connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+    const std::string request = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+    if (write(connection, request.data(), request.size()) == static_cast<ssize_t>(request.size())) {
+      // The server keeps the connection open: the body ends after Content-Length bytes.
+      char buffer[4096];
+      for (ssize_t count; (count = read(connection, buffer, sizeof buffer)) > 0;) {
+        answer.append(buffer, static_cast<size_t>(count));
+        const size_t body = answer.find("\r\n\r\n");
+        const size_t length = answer.find("Content-Length:");
+        if (body != std::string::npos && length < body &&
+            answer.size() - body - 4 >= std::stoul(answer.substr(length + 15))) {
+          break;
+        }
+      }
+    }
+  }
+  close(connection);
+  const size_t body = answer.find("\r\n\r\n");
+  return body == std::string::npos ? std::string() : answer.substr(body + 4);
 }
 
 // A private X server (and window manager) for the whole test program.
@@ -331,6 +378,71 @@ TEST_F(HelpViewerEndToEnd, TheWindowReopensWhereTheUserLeftIt) {
   ExpectEndedWithExitValues(again);
   EXPECT_EQ(Link("WinX"), x);
   EXPECT_EQ(Link("WinY"), y);
+}
+
+// Both programs in a folder whose name holds a non-ASCII letter, a quote, "#", "&" and "%":
+// the game starts the viewer and the pane shows the help document at its topic, not an error
+// page. The web engine's debugging service tells the page's title and address. With a desktop
+// the real game is started and sent F1; without one, the game's help launcher does its part.
+TEST_F(HelpViewerEndToEnd, BothProgramsWorkFromAFolderWithAnOddName) {
+  const fs::path odd = folder / "Zo\xc3\xab's games #2 & 100%";
+  fs::create_directory(odd);
+  fs::copy_file(LEAFVIEW_PATH, odd / help::kViewerProgram);
+  fs::copy_file(TARNWICK_PATH, odd / help::kGameProgram);
+  fs::copy_file(DERADU_HELP_DOCUMENT, odd / "deradu.htm");
+  DesktopPlatform oddPlatform(odd);
+  engine::Game oddGame(oddPlatform);
+  oddGame.ExecutableFolder = odd;
+  const int port = FreePort();
+  setenv("QTWEBENGINE_REMOTE_DEBUGGING", ("127.0.0.1:" + std::to_string(port)).c_str(), 1);
+
+  pid_t game = -1;
+  if (Desktop::CanPressKeys()) {
+    game = Spawn({(odd / help::kGameProgram).string()}, odd.string());
+    std::string window;
+    for (int i = 0; i < 100 && window.empty(); ++i) {
+      window = Shell("xdotool search --onlyvisible --pid " + std::to_string(game) +
+                     " --name \"Brindle's Deradu\" 2>/dev/null | head -1");
+      std::this_thread::sleep_for(milliseconds(100));
+    }
+    ASSERT_FALSE(window.empty()) << "the game shows no window";
+    Shell("xdotool windowactivate --sync " + window + " key --clearmodifiers F1");
+  } else {
+    help::InitHelpLink(oddGame, "deradu.htm", "Brindle's Deradu Help");
+    help::ShowHelpTopic(oddGame, "#Contents");
+  }
+  unsetenv("QTWEBENGINE_REMOTE_DEBUGGING");
+
+  std::string pages;
+  const auto deadline = Clock::now() + std::chrono::seconds(30);
+  while (pages.find("100%25/deradu.htm#Contents\"") == std::string::npos &&
+         Clock::now() < deadline) {
+    std::this_thread::sleep_for(milliseconds(200));
+    pages = HttpGet(port, "/json/list");
+  }
+  // The document's title, "Brindle's Deradu Help" (the service writes the apostrophe as an
+  // HTML entity); an error page has another.
+  EXPECT_NE(pages.find("s Deradu Help\""), std::string::npos) << pages;
+  EXPECT_NE(pages.find("/Zo%C3%AB's%20games%20%232%20"), std::string::npos) << pages;
+
+  // The game's shutdown ends the viewer, which leaves its exit values.
+  const int64_t viewer = std::atoll(oddPlatform.LinkValue("HANDLE").c_str());
+  EXPECT_TRUE(oddPlatform.WindowExists(viewer)) << "the viewer runs from the odd folder";
+  if (game > 0) {
+    Shell("xdotool search --pid " + std::to_string(game) +
+          " --name \"Brindle's Deradu\" windowactivate --sync key --clearmodifiers alt+F4");
+    EXPECT_TRUE(AwaitExit(game, milliseconds(10000)).has_value()) << "the game did not end";
+  } else {
+    help::CloseHelpViewer(oddGame);
+  }
+  const auto ended = Clock::now() + std::chrono::seconds(10);
+  while (oddPlatform.WindowExists(viewer) && Clock::now() < ended) {
+    std::this_thread::sleep_for(milliseconds(50));
+  }
+  EXPECT_FALSE(oddPlatform.WindowExists(viewer)) << "the viewer did not end";
+  EXPECT_EQ(oddPlatform.LinkValue("LASTTIME"), "000");
+  if (game > 0 && AwaitExit(game, milliseconds(0)) == std::nullopt) kill(game, SIGKILL);
+  if (oddPlatform.WindowExists(viewer)) kill(static_cast<pid_t>(viewer), SIGKILL);
 }
 
 TEST_F(HelpViewerEndToEnd, ClosingByTheCloseBoxOrExitLeavesTheExitValues) {

@@ -35,13 +35,22 @@ void FakeViewerPlatform::CreateControl(const viewer::ControlSpec& control) {
   calls.push_back("CreateControl " + std::to_string(control.id));
 }
 
-bool FakeViewerPlatform::CreateHtmlPane(const viewer::Rect& rect, std::string_view address) {
-  calls.push_back("CreateHtmlPane " + std::string(address));
+namespace {
+std::string Address(const viewer::HelpPage& page) {
+  return "file://" + page.document.string() + page.topic;
+}
+}  // namespace
+
+bool FakeViewerPlatform::CreateHtmlPane(const viewer::Rect& rect, const viewer::HelpPage& page) {
+  calls.push_back("CreateHtmlPane " + Address(page));
+  if (whilePaneStarts) whilePaneStarts();
   if (!paneCreates) return false;
   controls[viewer::kBrowserPane] = rect;
-  navigations.emplace_back(address);
+  navigations.push_back(Address(page));
   return true;
 }
+
+void FakeViewerPlatform::ShowHelpPage(const viewer::HelpPage& page) { Navigate(Address(page)); }
 
 void FakeViewerPlatform::Navigate(std::string_view address) {
   calls.push_back("Navigate " + std::string(address));

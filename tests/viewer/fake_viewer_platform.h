@@ -29,9 +29,13 @@ class FakeViewerPlatform : public viewer::ViewerPlatform {
   viewer::WindowMeasures window;
   // Runs inside each message box, while it shows.
   std::function<void()> whileMessageShows;
+  // Runs while the pane is being created, as a slow web engine would take its time.
+  std::function<void()> whilePaneStarts;
 
   // What happened.
-  std::vector<std::string> calls;  // one line a request, e.g. "Navigate file:///x/d.htm#TOP"
+  // One line a request, e.g. "Navigate file:///x/d.htm#TOP"; a help page shows as the
+  // document's path after "file://" and the topic.
+  std::vector<std::string> calls;
   std::vector<std::string> navigations;
   std::vector<std::string> statusTexts;
   std::vector<ViewerMessage> messages;
@@ -49,7 +53,8 @@ class FakeViewerPlatform : public viewer::ViewerPlatform {
   void CreateControl(const viewer::ControlSpec& control) override;
   void MoveControl(int id, const viewer::Rect& rect) override { controls[id] = rect; }
   std::string AddressText() override { return addressText; }
-  bool CreateHtmlPane(const viewer::Rect& rect, std::string_view address) override;
+  bool CreateHtmlPane(const viewer::Rect& rect, const viewer::HelpPage& page) override;
+  void ShowHelpPage(const viewer::HelpPage& page) override;
   void Navigate(std::string_view address) override;
   void GoBack() override { calls.push_back("GoBack"); }
   void GoForward() override { calls.push_back("GoForward"); }

@@ -9,6 +9,8 @@
 #include <filesystem>
 
 #include "common/settings/settings_store.h"
+#include "common/settings/link_cycle.h"
+#include "tests/support/hostile_places.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/unprivileged.h"
 #include "tests/viewer/fake_viewer_platform.h"
@@ -40,14 +42,7 @@ class ViewerTest : public ::testing::Test {
     store.OpenSettings(folder / "Leafview.ini");
     return store.ReadSettingText(key, "<missing>");
   }
-  // An absolute POSIX path brings its own leading "/"; a Windows one starts with the drive.
-  std::string HelpUrl() const {
-#ifdef _WIN32
-    return "file:///" + (folder.path() / "deradu.htm").string();
-#else
-    return "file://" + (folder.path() / "deradu.htm").string();
-#endif
-  }
+  std::string HelpUrl() const { return "file://" + (folder.path() / "deradu.htm").string(); }
   // Starts a viewer on kStartLink and forgets what start-up did.
   void StartRunning() {
     WriteLink(kStartLink);
@@ -263,6 +258,94 @@ TEST_F(ViewerTest, ALinkFileThatVanishesIsRecreatedByTheNextPoll) {
   EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl() + "#Rules"});
 }
 
+// A "999" that cannot be written must not make every poll navigate again: each request is
+// served once, and a new one is still served when the game manages to write it.
+TEST_F(ViewerTest, ARequestIsServedOnceWhenItsAcknowledgementCannotBeWritten) {
+#ifdef _WIN32
+  GTEST_SKIP() << "on Windows a read-only file cannot be renamed over, so no game replaces it";
+#endif
+  // Replaces the link file as the game does (a new file renamed over the old one), read-only.
+  const auto replaceLink = [&](std::string_view text) {
+    folder.Write("Leafview.new", text);
+    fs::permissions(folder / "Leafview.new", fs::perms::owner_read | fs::perms::group_read |
+                                                 fs::perms::others_read);
+    fs::rename(folder / "Leafview.new", folder / "Leafview.ini");
+  };
+  const auto pollThreeTimes = [&] {
+    for (int i = 0; i < 3; ++i) viewer::HandleEvent(viewer, {Kind::Idle});
+  };
+  {
+    SCOPED_TRACE("a read-only link file holding LASTTIME = 50");
+    testing_support::GiveToUnprivilegedUser(folder.path());
+    // What the viewer showed, after the LASTTIME that its polls left in the file.
+    const std::string seen = testing_support::RunUnprivileged([&] {
+      replaceLink(kStartLink);
+      if (viewer::StartViewer(viewer) != viewer::StartResult::Running) return std::string("ended");
+      pollThreeTimes();
+      replaceLink("HelpFile = deradu.htm\r\nLASTHELP = #Game\r\nLASTTIME = 50\r\n");
+      pollThreeTimes();
+      std::string shown = LinkValue("LASTTIME");
+      for (const std::string& address : platform.navigations) shown += " " + address;
+      return shown;
+    });
+    EXPECT_EQ(seen, "50 " + HelpUrl() + "#Rules " + HelpUrl() + "#Game");
+  }
+  {
+    SCOPED_TRACE("a folder in the link file's place (LASTTIME reads as 0)");
+    fs::remove_all(folder / "Leafview.ini");
+    StartRunning();
+    fs::remove(folder / "Leafview.ini");
+    fs::create_directory(folder / "Leafview.ini");
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(viewer::HandleEvent(viewer, {Kind::Idle}));
+    EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl() + "#Rules"});
+  }
+}
+
+// The web engine may take longer to start than the game waits for the lock: the lock is free
+// meanwhile, and what the game writes during the start is honoured by its end.
+TEST_F(ViewerTest, WhatTheGameWritesWhileTheViewerStartsIsHonoured) {
+  const struct {
+    const char* name;
+    const char* lastTimeAtStart;
+    const char* gameWrites;  // nullptr: the game writes nothing meanwhile
+    bool running;
+    std::vector<std::string> topics;
+    const char* lastTime;
+  } cases[] = {
+      {"the game shuts down: the viewer ends too", "50", "666", false, {"#Rules"}, "000"},
+      {"a request for another topic is shown", "50", "50", true, {"#Rules", "#Game"}, "999"},
+      {"a quit code of an earlier game is replaced", "666", nullptr, true, {"#Rules"}, "999"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteLink("HelpFile = deradu.htm\r\nLASTHELP = #Rules\r\nLASTTIME = " +
+              std::string(c.lastTimeAtStart) + "\r\n");
+    FakeViewerPlatform fresh;
+    bool lockFree = false;
+    fresh.whilePaneStarts = [&] {
+#ifndef _WIN32
+      const int file = open((folder / "Leafview.ini.lock").c_str(), O_RDWR | O_CREAT, 0666);
+      lockFree = flock(file, LOCK_EX | LOCK_NB) == 0;
+      close(file);
+#else
+      lockFree = true;
+#endif
+      if (c.gameWrites == nullptr) return;
+      settings::LinkCycle cycle(folder / "Leafview.ini");
+      cycle.store.WriteSettingText("LASTTIME", c.gameWrites);
+      cycle.store.WriteSettingText("LASTHELP", "#Game");
+    };
+    viewer::Viewer v{fresh, folder.path()};
+    EXPECT_EQ(viewer::StartViewer(v) == viewer::StartResult::Running, c.running);
+    EXPECT_TRUE(lockFree);
+    std::vector<std::string> expected;
+    for (const std::string& topic : c.topics) expected.push_back(HelpUrl() + topic);
+    EXPECT_EQ(fresh.navigations, expected);
+    EXPECT_EQ(LinkValue("LASTTIME"), c.lastTime);
+    EXPECT_EQ(LinkValue("HANDLE"), c.running ? "4242" : "0");
+  }
+}
+
 TEST_F(ViewerTest, TheSameTopicAskedAgainIsShownAgain) {
   StartRunning();
   for (int i = 0; i < 2; ++i) {
@@ -368,9 +451,37 @@ TEST_F(ViewerTest, LayoutFitsTheControlsToTheWindow) {
   EXPECT_EQ(platform.controls[viewer::kBackButton], (viewer::Rect{0, 0, 50, 25})) << "unmoved";
 }
 
-TEST(ViewerAddresses, HelpUrlAndFilePart) {
-  EXPECT_EQ(viewer::HelpUrl("/opt/deradu/", "deradu.htm"), "file:///opt/deradu/deradu.htm");
-  EXPECT_EQ(viewer::HelpUrl("C:\\Games\\", "deradu.htm"), "file:///C:\\Games\\deradu.htm");
+TEST(ViewerHostilePlaces, TheViewerStartsPollsAndEndsWithoutAnException) {
+  for (const testing_support::HostilePlace& place : testing_support::HostileLinkPlaces()) {
+    SCOPED_TRACE(place.name);
+    TempFolder folder;
+    // An unwritable folder sends the link file to the user's data folder: one in the test's.
+#ifdef _WIN32
+    const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+    const std::wstring savedLocal = local != nullptr ? local : L"";
+    _wputenv_s(L"LOCALAPPDATA", (folder / "data").c_str());
+#else
+    setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+#endif
+    const fs::path executableFolder = place.make(folder);
+    FakeViewerPlatform platform;
+    EXPECT_NO_THROW({
+      viewer::Viewer v(platform, executableFolder);
+      if (viewer::StartViewer(v) == viewer::StartResult::Running) {
+        viewer::HandleEvent(v, {Kind::Idle});
+        viewer::HandleEvent(v, {Kind::Menu, viewer::kMenuContents});
+        viewer::ExitViewer(v);
+      }
+    });
+#ifdef _WIN32
+    _wputenv_s(L"LOCALAPPDATA", savedLocal.c_str());
+#else
+    unsetenv("XDG_DATA_HOME");
+#endif
+  }
+}
+
+TEST(ViewerAddresses, FilePart) {
   EXPECT_EQ(viewer::FilePart("file:///C:\\Games\\deradu.htm"), "deradu.htm");
   EXPECT_EQ(viewer::FilePart("file:///opt/x/help.htm"), "help.htm");
   EXPECT_EQ(viewer::FilePart("plain"), "plain");

@@ -1,6 +1,7 @@
 // Leafview, the help viewer: shows the help document named in the link file beside it.
 #include <QApplication>
 
+#include "common/qt/qt_path.h"
 #include "viewer/qt/viewer_app.h"
 
 int main(int argc, char** argv) {
@@ -9,8 +10,7 @@ int main(int argc, char** argv) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   application.setQuitOnLastWindowClosed(false);
-  const std::filesystem::path folder(QCoreApplication::applicationDirPath().toStdWString());
-  viewer::ViewerApp viewer(folder);
+  viewer::ViewerApp viewer(qt_path::ToPath(QCoreApplication::applicationDirPath()));
   // Not quit(): that asks the window to close first, and the window leaves closing to the
   // exit steps, which are done by now.
   QObject::connect(&viewer, &viewer::ViewerApp::finished, &application,

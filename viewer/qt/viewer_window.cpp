@@ -15,6 +15,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include "common/qt/qt_path.h"
 #include "viewer/qt/html_pane.h"
 
 #ifdef _WIN32
@@ -48,6 +49,14 @@ bool OnSomeScreen(const QRect& frame) {
 }
 
 }  // namespace
+
+QUrl HelpPageUrl(const HelpPage& page) {
+  QUrl url = QUrl::fromLocalFile(qt_path::ToQString(page.document));
+  std::string_view topic = page.topic;
+  if (topic.starts_with('#')) topic.remove_prefix(1);
+  if (!page.topic.empty()) url.setFragment(ToQString(topic), QUrl::DecodedMode);
+  return url;
+}
 
 ViewerWindow::ViewerWindow() : client_(new QWidget(this)) { setCentralWidget(client_); }
 
@@ -150,7 +159,7 @@ std::string ViewerWindow::AddressText() {
   return address_ != nullptr ? address_->text().toStdString() : std::string();
 }
 
-bool ViewerWindow::CreateHtmlPane(const Rect& rect, std::string_view address) {
+bool ViewerWindow::CreateHtmlPane(const Rect& rect, const HelpPage& page) {
   if (!HtmlEngineAvailable()) return false;
   pane_ = new HtmlPane(client_);
   connect(pane_, &QWebEngineView::loadStarted, this, [this] { loading_ = true; });
@@ -158,13 +167,18 @@ bool ViewerWindow::CreateHtmlPane(const Rect& rect, std::string_view address) {
   pane_->setGeometry(ToQRect(rect));
   pane_->show();
   controls_[kBrowserPane] = pane_;
-  Navigate(address);
+  ShowHelpPage(page);
   return true;
 }
 
+void ViewerWindow::ShowHelpPage(const HelpPage& page) { Go(HelpPageUrl(page)); }
+
 void ViewerWindow::Navigate(std::string_view address) {
-  if (pane_ == nullptr || address.empty()) return;
-  const QUrl url = QUrl::fromUserInput(ToQString(address));
+  if (!address.empty()) Go(QUrl::fromUserInput(ToQString(address)));
+}
+
+void ViewerWindow::Go(const QUrl& url) {
+  if (pane_ == nullptr) return;
   // The engine takes a jump to another anchor of the document it is still loading for a move
   // within the page and can lose it when the load commits: such a jump waits for the load.
   if (loading_ && SameDocument(url, pane_->url())) {

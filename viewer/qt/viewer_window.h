@@ -20,6 +20,10 @@ namespace viewer {
 
 class HtmlPane;
 
+// The address of a place in the help document: the document's file URL, with the topic
+// (without its "#") as the fragment.
+QUrl HelpPageUrl(const HelpPage& page);
+
 class ViewerWindow : public QMainWindow, public ViewerPlatform {
   Q_OBJECT
  public:
@@ -39,7 +43,8 @@ class ViewerWindow : public QMainWindow, public ViewerPlatform {
   void CreateControl(const ControlSpec& control) override;
   void MoveControl(int id, const Rect& rect) override;
   std::string AddressText() override;
-  bool CreateHtmlPane(const Rect& rect, std::string_view address) override;
+  bool CreateHtmlPane(const Rect& rect, const HelpPage& page) override;
+  void ShowHelpPage(const HelpPage& page) override;
   void Navigate(std::string_view address) override;
   void GoBack() override;
   void GoForward() override;
@@ -63,6 +68,7 @@ class ViewerWindow : public QMainWindow, public ViewerPlatform {
 
  private:
   void Report(ViewerEvent::Kind kind, int id = 0);
+  void Go(const QUrl& url);
   void OnLoadFinished();
 
   QWidget* client_;

@@ -2,6 +2,8 @@
 #include "viewer/win32/win32_viewer_platform.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
+#include <wininet.h>
 
 #include <string>
 
@@ -126,10 +128,19 @@ std::string Win32ViewerPlatform::AddressText() {
   return settings::WideToUtf8(text);
 }
 
-bool Win32ViewerPlatform::CreateHtmlPane(const Rect& rect, std::string_view address) {
+bool Win32ViewerPlatform::CreateHtmlPane(const Rect& rect, const HelpPage& page) {
   if (!pane_.Create(window_, kBrowserPane, rect)) return false;
-  pane_.Navigate(address);
+  ShowHelpPage(page);
   return true;
+}
+
+// The system's own file URL of the document, in which a "#" or "%" of a folder's name is
+// escaped, followed by the topic's anchor.
+void Win32ViewerPlatform::ShowHelpPage(const HelpPage& page) {
+  wchar_t url[INTERNET_MAX_URL_LENGTH];
+  DWORD length = INTERNET_MAX_URL_LENGTH;
+  if (FAILED(UrlCreateFromPathW(page.document.c_str(), url, &length, 0))) return;
+  pane_.Navigate(settings::WideToUtf8(url) + page.topic);
 }
 
 void Win32ViewerPlatform::Navigate(std::string_view address) { pane_.Navigate(address); }

@@ -28,7 +28,8 @@ class Win32ViewerPlatform : public ViewerPlatform {
   void CreateControl(const ControlSpec& control) override;
   void MoveControl(int id, const Rect& rect) override;
   std::string AddressText() override;
-  bool CreateHtmlPane(const Rect& rect, std::string_view address) override;
+  bool CreateHtmlPane(const Rect& rect, const HelpPage& page) override;
+  void ShowHelpPage(const HelpPage& page) override;
   void Navigate(std::string_view address) override;
   void GoBack() override { pane_.GoBack(); }
   void GoForward() override { pane_.GoForward(); }

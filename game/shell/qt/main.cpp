@@ -1,18 +1,24 @@
 // Tarnwick: the Deradu game.
 #include <QApplication>
 
+#include "common/qt/qt_path.h"
 #include "game/engine/game.h"
 #include "game/shell/app.h"
+#include "game/shell/qt/chevron_style.h"
 #include "game/shell/qt/main_window.h"
 #include "game/shell/qt/qt_platform.h"
 
 int main(int argc, char* argv[]) {
+  // The menus stay in the window on every desktop; this also spares connecting to the
+  // session bus, to look for a global menu bar, before the window shows.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication application(argc, argv);
   application.setQuitOnLastWindowClosed(false);
+  QApplication::setStyle(new shell_qt::ChevronStyle);
 
   shell_qt::QtPlatform platform;
   engine::Game game(platform);
-  shell::BeginStartUp(game, QCoreApplication::applicationFilePath().toStdString());
+  shell::BeginStartUp(game, qt_path::ToPath(QCoreApplication::applicationFilePath()));
 
   shell_qt::MainWindow window(game);
   platform.SetMainWindow(&window);

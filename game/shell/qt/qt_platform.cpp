@@ -11,12 +11,15 @@
 #include <QStringList>
 #include <QThread>
 #include <QUrl>
+#include <QWindow>
 #include <chrono>
 
+#include "common/qt/qt_path.h"
 #include "game/help/help_link.h"
 #include "game/shell/qt/colors.h"
 #include "game/shell/qt/desktop_beep.h"
 #include "game/shell/qt/main_window.h"
+#include "game/shell/qt/program_file.h"
 #include "game/shell/qt/progress_window.h"
 #include "game/shell/qt/viewer_window.h"
 
@@ -33,8 +36,7 @@ QString FromUtf8(std::string_view text) {
 
 // The help viewer lies beside the game's executable.
 std::filesystem::path ViewerProgram() {
-  return help::ViewerPath(
-      std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()));
+  return help::ViewerPath(qt_path::ToPath(QCoreApplication::applicationDirPath()));
 }
 
 uint32_t ClockSeed() {
@@ -124,7 +126,19 @@ std::optional<engine::Rgb> QtPlatform::AskColor(engine::Rgb initial) {
   return ToRgb(chosen);
 }
 
-void QtPlatform::InitSound() { sound_.Init(); }
+void QtPlatform::InitSound() {
+  // Loading the sound library takes about as long as showing the window, so the window goes
+  // on the screen first: its events are taken here, not dispatched, until it is exposed.
+  constexpr int kLongestWaitMs = 1000;
+  QElapsedTimer waited;
+  waited.start();
+  while (window_ != nullptr && window_->isVisible() && window_->windowHandle() != nullptr &&
+         !window_->windowHandle()->isExposed() && waited.elapsed() < kLongestWaitMs) {
+    QCoreApplication::processEvents();
+    QThread::msleep(1);
+  }
+  sound_.Init();
+}
 
 bool QtPlatform::LoadSound(int slot, const std::string& path) { return sound_.Load(slot, path); }
 
@@ -137,6 +151,14 @@ void QtPlatform::PlayBeep(engine::Beep beep) {
 }
 
 bool QtPlatform::StartProcess(const std::string& path, const std::string& workingFolder) {
+  // Only a program is run; a text file that merely carries the execute bit (a readme on a
+  // FAT drive) would otherwise run as a script. The viewer counts as a program whatever it
+  // is, since it is what the game starts itself.
+  const std::filesystem::path file = settings::PathFromUtf8(path);
+  std::error_code error;
+  if (!shell::IsProgramFile(file) && !std::filesystem::equivalent(file, ViewerProgram(), error)) {
+    return false;
+  }
   return QProcess::startDetached(FromUtf8(path), {}, FromUtf8(workingFolder));
 }
 

@@ -2,7 +2,6 @@
 #include "game/shell/qt/sdl_sound.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <cstdint>
 #include <string>
@@ -97,10 +96,34 @@ TEST_F(SdlSoundTest, FailedLoadKeepsTheSoundTheSlotHeld) {
   EXPECT_FALSE(sound.Load(1, bad));
   EXPECT_TRUE(sound.Holds(1));
   sound.Play(1);
-  EXPECT_EQ(Mix_Playing(1), 1);
-  EXPECT_EQ(Mix_Playing(0), 0);
+  EXPECT_TRUE(sound.Playing(1));
+  EXPECT_FALSE(sound.Playing(0));
   sound.Stop(1);
-  EXPECT_EQ(Mix_Playing(1), 0);
+  EXPECT_FALSE(sound.Playing(1));
+}
+
+TEST_F(SdlSoundTest, SlotsPlayTogetherStopApartAndEndByThemselves) {
+  const std::string long1 = Write("long1.wav", PcmWav(kOneSecond));
+  const std::string long2 = Write("long2.wav", PcmWav(kOneSecond));
+  const std::string blip = Write("blip.wav", PcmWav(kOneSecond / 100));
+  SdlSound sound;
+  InitOn(sound, true);
+  ASSERT_TRUE(sound.Load(0, long1));
+  ASSERT_TRUE(sound.Load(1, long2));
+
+  sound.Play(0);
+  sound.Play(1);
+  EXPECT_TRUE(sound.Playing(0));
+  EXPECT_TRUE(sound.Playing(1));
+  sound.Stop(0);
+  EXPECT_FALSE(sound.Playing(0));
+  EXPECT_TRUE(sound.Playing(1));
+  ASSERT_TRUE(sound.Load(1, blip));  // a new sound replaces the one playing
+  EXPECT_FALSE(sound.Playing(1));
+
+  sound.Play(1);
+  for (int wait = 0; wait < 200 && sound.Playing(1); ++wait) SDL_Delay(10);
+  EXPECT_FALSE(sound.Playing(1));
 }
 
 TEST_F(SdlSoundTest, SilentMachineKeepsTheChoiceAndPlaysNothing) {
@@ -126,7 +149,8 @@ TEST_F(SdlSoundTest, SlotsOutsideTheTwoAreRefused) {
     sound.Stop(slot);
   }
   sound.Play(0);  // empty slot
-  EXPECT_EQ(Mix_Playing(-1), 0);
+  EXPECT_FALSE(sound.Playing(0));
+  EXPECT_FALSE(sound.Playing(1));
 }
 
 }  // namespace
