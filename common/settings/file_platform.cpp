@@ -37,28 +37,19 @@ std::FILE* CreateNewFile(const std::filesystem::path& path) {
 
 bool SyncFile(std::FILE* file) { return std::fflush(file) == 0 && _commit(_fileno(file)) == 0; }
 
-namespace {
-
-// A target that another program has open without sharing its deletion (a virus scanner, an
-// indexer, the other program reading it) refuses the rename for a moment.
-constexpr int kRenameAttempts = 20;
-constexpr DWORD kRenamePauseMilliseconds = 10;
-
-bool IsMomentary(DWORD error) {
-  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
-         error == ERROR_LOCK_VIOLATION;
-}
-
-}  // namespace
-
+// A target that another program holds open without sharing its deletion (a virus scanner, an
+// indexer, the other program reading it) refuses the rename for a moment; it is tried again.
 bool RenameDurably(const std::filesystem::path& from, const std::filesystem::path& to) {
+  constexpr int kAttempts = 20;
   for (int attempt = 1;; ++attempt) {
-    // Write-through: the call returns once the rename is on the disk. No copy is allowed,
-    // so the replacement stays one step.
-    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return true;
-    if (attempt == kRenameAttempts || !IsMomentary(GetLastError())) return false;
-    Sleep(kRenamePauseMilliseconds);
+    }
+    const DWORD error = GetLastError();
+    const bool momentary = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+                           error == ERROR_LOCK_VIOLATION;
+    if (attempt == kAttempts || !momentary) return false;
+    Sleep(10);
   }
 }
 

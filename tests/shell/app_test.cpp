@@ -81,7 +81,7 @@ TEST_F(AppTest, StartUpRemovesOnlyItsOwnLeftoverTemporaryFiles) {
       {"Saves/.deradu-00000000.tmp", true, true},
       {".deradu-fedcba98.tmp", false, false},  // another process's write, still running
       {".deradu-0123abc.tmp", true, false},
-      {".deradu-0123ABCD.tmp", true, false},
+      {".deradu-4567ABCD.tmp", true, false},  // upper case, and no other row's name on Windows
       {"x.deradu-0123abcd.tmp", true, false},
       {"game.ssv.tmp", true, false},
   };
@@ -110,6 +110,11 @@ TEST_F(AppTest, StartUpRecordsTheHelpDocumentInTheLinkFile) {
 // folder, nothing is moved from or asked about the old files beside the program, and the
 // viewer is still started from the program folder. Where the data folder cannot be made
 // either, the game starts on its defaults and says it cannot list its folder.
+#ifdef _WIN32
+TEST_F(AppTest, AReadOnlyProgramFolderKeepsTheGamesFilesInTheUsersDataFolder) {
+  GTEST_SKIP() << "XDG_DATA_HOME names the data folder on POSIX systems only";
+}
+#else
 TEST_F(AppTest, AReadOnlyProgramFolderKeepsTheGamesFilesInTheUsersDataFolder) {
   namespace fs = std::filesystem;
   const fs::path program = folder / "program";
@@ -170,6 +175,7 @@ TEST_F(AppTest, AReadOnlyProgramFolderKeepsTheGamesFilesInTheUsersDataFolder) {
     }
   }
 }
+#endif
 
 TEST_F(AppTest, StoredSizeIsRestoredAndAZeroWidthKeepsTheBaseSize) {
   folder.Write("Tarnwick.ini", "Width = 0\r\nHeight = 700\r\nMoveFiles = 3\r\n");

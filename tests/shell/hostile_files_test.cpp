@@ -38,13 +38,11 @@ void ExpectUntouchedHuge(const fs::path& path) {
   EXPECT_EQ(head.value_or(""), kHead) << path;
 }
 
-#ifndef _WIN32
 void Link(const fs::path& target, const fs::path& link) {
   std::error_code error;
   fs::create_directory_symlink(target, link, error);
   ASSERT_FALSE(error) << link;
 }
-#endif
 
 struct HostileCase {
   std::string name;
@@ -89,10 +87,7 @@ void PlayThrough(const TempFolder& folder, const std::string& bait) {
 }
 
 TEST(HostileFilesTest, NoHostileFileEndsTheGameOrIsLostOrRewritten) {
-  const std::vector<HostileCase> cases = {
-#ifndef _WIN32
-      // Windows gives folder links to administrators only (and wine makes none), so that
-      // system meets this case only where an administrator has made it.
+  std::vector<HostileCase> cases = {
       {"subfolders linked back to the program folder",
        [](const TempFolder& folder) {
          folder.Write("a.sms", "master");
@@ -106,7 +101,6 @@ TEST(HostileFilesTest, NoHostileFileEndsTheGameOrIsLostOrRewritten) {
          EXPECT_EQ(folder.Read("b.ssv"), "save");
          EXPECT_TRUE(fs::exists(folder / "kept.ssv"));
        }},
-#endif
       {"a 64 GB old saved game",
        [](const TempFolder& folder) { WriteHuge(folder, "old.ssv"); },
        "Saves/old.ssv",
@@ -125,6 +119,12 @@ TEST(HostileFilesTest, NoHostileFileEndsTheGameOrIsLostOrRewritten) {
        "Leafview.ini",
        [](const TempFolder& folder) { ExpectUntouchedHuge(folder / "Leafview.ini"); }},
   };
+#ifdef _WIN32
+  // Folder links need a privilege that Windows gives only to administrators.
+  std::erase_if(cases, [](const HostileCase& c) {
+    return c.name == "subfolders linked back to the program folder";
+  });
+#endif
   for (const HostileCase& hostile : cases) {
     SCOPED_TRACE(hostile.name);
     TempFolder folder;
