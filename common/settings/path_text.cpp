@@ -1,4 +1,4 @@
-// Paths to and from UTF-8 through the standard library's char8_t conversions.
+// Paths to and from UTF-8 on POSIX systems, through the standard library's char8_t conversions.
 #include "common/settings/path_text.h"
 
 #include <system_error>

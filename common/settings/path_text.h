@@ -10,8 +10,9 @@
 
 namespace settings {
 
+// No text or path makes these fail: on Windows, bytes that are not UTF-8 and a lone surrogate
+// in a name become U+FFFD; POSIX names are bytes and pass unchanged.
 std::filesystem::path PathFromUtf8(std::string_view text);
-// Empty when the path holds something no UTF-8 text can (a lone surrogate in a Windows name).
 std::string Utf8FromPath(const std::filesystem::path& path);
 
 #ifdef _WIN32

@@ -1,4 +1,5 @@
-// Text at the wide Windows calls: UTF-8 inside the program, UTF-16 only at the call.
+// Paths and text on Windows: UTF-8 inside the program, UTF-16 in the file system and at
+// every wide call.
 #include "common/settings/path_text.h"
 
 #include <windows.h>
@@ -26,5 +27,11 @@ std::string WideToUtf8(std::wstring_view text) {
   WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
   return narrow;
 }
+
+std::filesystem::path PathFromUtf8(std::string_view text) {
+  return std::filesystem::path(Utf8ToWide(text));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) { return WideToUtf8(path.native()); }
 
 }  // namespace settings
