@@ -56,6 +56,7 @@ class SettingsStore {
   bool readOnly_ = false;
   bool utf8_ = false;
   std::filesystem::path path_;
+  std::string stored_;  // the file's bytes as read, so that a write changing nothing is skipped
   std::vector<Entry> entries_;
 };
 

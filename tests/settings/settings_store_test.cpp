@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "common/settings/file_bytes.h"
 #include "tests/settings/permission_probe.h"
 #include "tests/support/temp_folder.h"
@@ -116,6 +118,19 @@ TEST(SettingsStore, ACycleWithoutWritesLeavesTheFileUntouched) {
     EXPECT_EQ(store.ReadSettingInteger("Sound", 0), 22);
   }
   EXPECT_EQ(folder.Read(kName), original);
+}
+
+// A write of what the file already holds in normal form costs no replacement (and no sync);
+// any other write still replaces it.
+TEST(SettingsStore, WriteOfWhatTheFileHoldsReplacesNothing) {
+  TempFolder folder;
+  const fs::path path = folder.Write(kName, "Sound = 22\r\n");
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(24);
+  fs::last_write_time(path, old);
+  settings::StoreSetting(path, "Sound", "22");
+  EXPECT_EQ(fs::last_write_time(path), old);
+  settings::StoreSetting(path, "Sound", "23");
+  EXPECT_EQ(folder.Read(kName), "Sound = 23\r\n");
 }
 
 TEST(SettingsStore, MissingFileGivesFallbacksAndIsCreatedByTheFirstWrite) {
