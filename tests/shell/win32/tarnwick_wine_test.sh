@@ -10,7 +10,7 @@ set -euo pipefail
 exe=$1
 wine=${2:-/usr/lib/wine/wine64}
 viewer_exe=${3:-}
-for tool in "$wine" Xvfb xdotool xwininfo; do
+for tool in "$wine" Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
 
