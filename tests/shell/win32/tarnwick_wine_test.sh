@@ -97,7 +97,8 @@ saved="$game/Saves/move five.ssv"
 cell=$(tr -d '\r' < "$saved" | sed -n '121,123p' | tr '\n' ' ')
 [ "$cell" = "5 0 255 " ] || fail "cell 40 read back as '$cell'"
 others=$(tr -d '\r' < "$saved" | awk 'NR % 3 == 1 && $0 != "0"' | wc -l)
-[ "$(wc -l < "$saved")" = 243 ] && [ "$others" = 1 ] || fail "saved game is not one digit on 243 lines"
+[ "$(wc -l < "$saved")" = 243 ] && [ "$others" = 1 ] ||
+  fail "saved game is not one digit on 243 lines"
 echo "move: 5 in cell 40 saved through the save dialog and read back"
 
 # A size change is stored about a second later, not at once.
@@ -157,7 +158,8 @@ if [ -n "$viewer_exe" ]; then
   activate "$main"
   sed -i 's/^LASTHELP = .*/LASTHELP = #elsewhere\r/' "$game/Leafview.ini"
   xdotool key F1
-  wait_for_line "$game/Leafview.ini" 10 "LASTHELP = #Contents" || fail "the second F1 wrote no request"
+  wait_for_line "$game/Leafview.ini" 10 "LASTHELP = #Contents" ||
+    fail "the second F1 wrote no request"
   wait_for_line "$game/Leafview.ini" 10 "LASTTIME = 999" || fail "the viewer did not serve it"
   [ "$(xdotool search --name "^$help\$" | wc -l)" = 1 ] || fail "a second viewer started"
   [ "$(setting "$game/Leafview.ini" HANDLE)" = "$handle" ] || fail "the handle changed"
