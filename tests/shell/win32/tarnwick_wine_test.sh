@@ -3,13 +3,14 @@
 # title, a move saved through the real save dialog and read back from the file, the window
 # size stored about a second after a change, the help viewer started, raised and closed
 # through F1 when it is given, and the quit code left for the viewer.
-# Usage: tarnwick_wine_test.sh TARNWICK_EXE [WINE [LEAFVIEW_EXE]]. Exits 77 (skipped) without
-# wine, Xvfb or xdotool.
+# Usage: tarnwick_wine_test.sh TARNWICK_EXE [WINE [LEAFVIEW_EXE FOREGROUND_WINDOW_EXE]].
+# Exits 77 (skipped) without wine, Xvfb or xdotool.
 set -euo pipefail
 
 exe=$1
 wine=${2:-/usr/lib/wine/wine64}
 viewer_exe=${3:-}
+foreground_exe=${4:-}
 for tool in "$wine" Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
@@ -142,6 +143,8 @@ activate() {
   sleep 0.5
 }
 help="Brindle's Deradu Help"
+# The handle of the window wine has in front.
+in_front() { "$wine" "$foreground_exe" </dev/null 2>/dev/null | tr -d '\r'; }
 if [ -n "$viewer_exe" ]; then
   main=$(window_named "Brindle's Deradu")
   # F1 starts the viewer, which acknowledges with 999 and records its window handle.
@@ -151,11 +154,13 @@ if [ -n "$viewer_exe" ]; then
   handle=$(setting "$game/Leafview.ini" HANDLE)
   [ -n "$handle" ] && [ "$handle" != 0 ] || fail "no window handle recorded"
   window_named "$help" >/dev/null || fail "no window titled $help"
+  [ "$(in_front)" = "$handle" ] || fail "the started viewer is not in front"
   echo "F1: Leafview.exe started, LASTTIME 999, HANDLE $handle"
-  # A second F1 goes to the running viewer through its handle: the game writes its request
+  # A second F1 raises the running viewer through its handle: the game writes its request
   # again, the same viewer serves it, and no second viewer starts.
   sleep 2.5
   activate "$main"
+  [ "$(in_front)" != "$handle" ] || fail "the game did not come to the front"
   sed -i 's/^LASTHELP = .*/LASTHELP = #elsewhere\r/' "$game/Leafview.ini"
   xdotool key F1
   wait_for_line "$game/Leafview.ini" 10 "LASTHELP = #Contents" ||
@@ -163,7 +168,8 @@ if [ -n "$viewer_exe" ]; then
   wait_for_line "$game/Leafview.ini" 10 "LASTTIME = 999" || fail "the viewer did not serve it"
   [ "$(xdotool search --name "^$help\$" | wc -l)" = 1 ] || fail "a second viewer started"
   [ "$(setting "$game/Leafview.ini" HANDLE)" = "$handle" ] || fail "the handle changed"
-  echo "F1 again: served by the same viewer"
+  [ "$(in_front)" = "$handle" ] || fail "the second F1 did not raise the viewer"
+  echo "F1 again: the same viewer raised and serving"
   sleep 2.5
   activate "$main"
 fi
