@@ -18,7 +18,7 @@
 #include "game/shell/qt/cell_field.h"
 #include "game/shell/qt/color_square.h"
 #include "game/shell/qt/colors.h"
-#include "game/shell/qt/program_icon.h"
+#include "game/shell/qt/window_icon.h"
 
 namespace shell_qt {
 namespace {

@@ -2,7 +2,6 @@
 #include "game/shell/qt/program_icon.h"
 
 #include <QPainter>
-#include <QPixmap>
 #include <QSvgRenderer>
 
 namespace shell_qt {
@@ -14,12 +13,6 @@ QImage RenderProgramIcon(int size) {
   QPainter painter(&image);
   drawing.render(&painter);
   return image;
-}
-
-QIcon ProgramIcon() {
-  QIcon icon;
-  for (const int size : {16, 32, 48, 256}) icon.addPixmap(QPixmap::fromImage(RenderProgramIcon(size)));
-  return icon;
 }
 
 }  // namespace shell_qt
