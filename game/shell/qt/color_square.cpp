@@ -7,6 +7,8 @@
 #include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
+#include "game/shell/qt/colors.h"
+
 namespace shell_qt {
 
 ColorSquare::ColorSquare(const QColor& color, QWidget* parent)
@@ -23,9 +25,14 @@ void ColorSquare::setChosen(bool chosen) {
 void ColorSquare::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const bool pushed = chosen_ || isDown();
-  painter.fillRect(rect(), palette().button());
-  // A raised bevel normally, a sunken one with the swatch shifted by a pixel when pushed.
-  qDrawShadePanel(&painter, rect(), palette(), pushed, 2);
+  // A raised bevel normally. Pushed, the square takes the pressed look's face colour, which
+  // stands out on light and dark desktops alike, with the swatch shifted by a pixel.
+  if (pushed) {
+    painter.fillRect(rect(), PressedPalette(palette()).button());
+  } else {
+    painter.fillRect(rect(), palette().button());
+    qDrawShadePanel(&painter, rect(), palette(), false, 2);
+  }
   const int side = 15;
   QRect swatch((width() - side) / 2, (height() - side) / 2, side, side);
   if (pushed) swatch.translate(1, 1);

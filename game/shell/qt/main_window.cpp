@@ -18,6 +18,7 @@
 #include "game/shell/qt/cell_field.h"
 #include "game/shell/qt/color_square.h"
 #include "game/shell/qt/colors.h"
+#include "game/shell/qt/toggle_button.h"
 #include "game/shell/qt/window_icon.h"
 
 namespace shell_qt {
@@ -30,10 +31,7 @@ using namespace engine;
 constexpr int kIdleIntervalMs = 250;
 
 QPushButton* MakeToggle(QWidget* parent, const QString& text) {
-  auto* button = new QPushButton(text, parent);
-  button->setCheckable(true);
-  button->setFocusPolicy(Qt::StrongFocus);
-  return button;
+  return new ToggleButton(text, parent);
 }
 
 // The gadgets are placed for a small sans-serif font of 11 pixels, the size of the classic
@@ -216,9 +214,10 @@ void MainWindow::RenderCell(int k) {
   const bool first = !shown_.has_value();
   if (first || shown_->cells[k].backColor != cell.backColor ||
       shown_->cells[k].textColor != cell.textColor) {
+    const shell::CellLook look = shell::DrawnCellColors(cell, BoardDefaultsOf(defaultPalette_));
     QPalette palette = field->palette();
-    palette.setColor(QPalette::Base, ToQColor(cell.backColor, defaultPalette_.color(QPalette::Base)));
-    palette.setColor(QPalette::Text, ToQColor(cell.textColor, defaultPalette_.color(QPalette::Text)));
+    palette.setColor(QPalette::Base, ToQColor(look.back, {}));
+    palette.setColor(QPalette::Text, ToQColor(look.text, {}));
     field->setPalette(palette);
   }
 }
