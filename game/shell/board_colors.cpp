@@ -1,4 +1,4 @@
-// The colours the board is drawn in on the desktop at hand.
+// What the default colour of a cell stands for on the desktop at hand.
 #include "game/shell/board_colors.h"
 
 #include <algorithm>
@@ -30,14 +30,6 @@ BoardDefaults ResolveBoardDefaults(Rgb fieldBack, Rgb fieldText) {
 CellLook DrawnCellColors(const engine::CellGadget& cell, const BoardDefaults& defaults) {
   return {cell.textColor == engine::kDefaultColor ? defaults.ink : cell.textColor,
           cell.backColor == engine::kDefaultColor ? defaults.paper : cell.backColor};
-}
-
-ButtonLook PressedLook(Rgb buttonFace, Rgb buttonText, Rgb selection, Rgb selectionText) {
-  const Rgb face = ContrastRatio(selection, buttonFace) >= kDistinctState ? selection : buttonText;
-  for (Rgb label : {selectionText, buttonText, buttonFace}) {
-    if (ContrastRatio(label, face) >= kReadableText) return {face, label};
-  }
-  return {face, ContrastRatio(kBlack, face) >= ContrastRatio(kWhite, face) ? kBlack : kWhite};
 }
 
 }  // namespace shell

@@ -1,6 +1,5 @@
-// The colours the board is drawn in on the desktop at hand: what the default colour (-1) of
-// a cell stands for, and how a pressed button stands out from a raised one. Both shells
-// read the desktop's colours and draw with these.
+// What the default colour (-1) of a cell stands for on the desktop at hand. Both shells read
+// the desktop's field colours and draw the cells with these.
 #pragma once
 
 #include "game/engine/game.h"
@@ -26,17 +25,5 @@ struct CellLook {
 
 // The colours a cell is drawn in: its own colours, with -1 resolved by defaults.
 CellLook DrawnCellColors(const engine::CellGadget& cell, const BoardDefaults& defaults);
-
-struct ButtonLook {
-  engine::Rgb face;
-  engine::Rgb label;
-};
-
-// A pressed toggle and the chosen colour square: the face in the desktop's selection colour
-// where that stands out from a raised button's face at 3:1, else in the button's text colour
-// (the button drawn inverted); the label in the first of the selection text, button text and
-// button face colours that reads on that face at 4.5:1, else in black or white.
-ButtonLook PressedLook(engine::Rgb buttonFace, engine::Rgb buttonText, engine::Rgb selection,
-                       engine::Rgb selectionText);
 
 }  // namespace shell

@@ -25,13 +25,14 @@ void ColorSquare::setChosen(bool chosen) {
 void ColorSquare::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const bool pushed = chosen_ || isDown();
-  // A raised bevel normally. Pushed, the square takes the pressed look's face colour, which
-  // stands out on light and dark desktops alike, with the swatch shifted by a pixel.
+  // A thin raised bevel around the button's face normally. Pushed, the square takes the
+  // pressed toggles' face colour, which stands out on light and dark desktops alike, with
+  // the swatch shifted by a pixel.
   if (pushed) {
     painter.fillRect(rect(), PressedPalette(palette()).button());
   } else {
     painter.fillRect(rect(), palette().button());
-    qDrawShadePanel(&painter, rect(), palette(), false, 2);
+    qDrawShadePanel(&painter, rect(), palette(), false, 1);
   }
   const int side = 15;
   QRect swatch((width() - side) / 2, (height() - side) / 2, side, side);

@@ -1,5 +1,5 @@
-// Conversion of the game's colour values to Qt colours, and the board's colours for the
-// desktop's palette.
+// Conversion of the game's colour values to Qt colours, and the board's and the pressed
+// buttons' colours for the desktop's palette.
 #pragma once
 
 #include <QColor>
@@ -27,13 +27,14 @@ inline shell::BoardDefaults BoardDefaultsOf(const QPalette& desktop) {
                                      ToRgb(desktop.color(QPalette::Text)));
 }
 
-// The palette of a button drawn pressed: its face and label in the pressed look.
+// The palette of a pressed toggle or the chosen colour square: the button inverted, its
+// text colour as the face and its face colour as the label. Many styles draw a pressed
+// button only a shade darker, which hardly shows on a dark desktop; the inverted face stands
+// apart from a raised one as far as the button's text from its face, on any desktop.
 inline QPalette PressedPalette(QPalette palette) {
-  const shell::ButtonLook look = shell::PressedLook(
-      ToRgb(palette.color(QPalette::Button)), ToRgb(palette.color(QPalette::ButtonText)),
-      ToRgb(palette.color(QPalette::Highlight)), ToRgb(palette.color(QPalette::HighlightedText)));
-  palette.setColor(QPalette::Button, ToQColor(look.face, {}));
-  palette.setColor(QPalette::ButtonText, ToQColor(look.label, {}));
+  const QColor face = palette.color(QPalette::ButtonText);
+  palette.setColor(QPalette::ButtonText, palette.color(QPalette::Button));
+  palette.setColor(QPalette::Button, face);
   return palette;
 }
 

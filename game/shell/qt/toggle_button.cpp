@@ -14,8 +14,7 @@ ToggleButton::ToggleButton(const QString& text, QWidget* parent) : QPushButton(t
 }
 
 void ToggleButton::paintEvent(QPaintEvent* event) {
-  // Many styles draw a checked button only a shade darker than a raised one, which a dark
-  // desktop makes hard to see; the style draws it here with the pressed look's colours.
+  // The style draws a pressed toggle in the inverted colours of the pressed look.
   if (!isChecked()) {
     QPushButton::paintEvent(event);
     return;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/shell/app.h"
+#include "game/shell/board_colors.h"
 #include "game/shell/menus.h"
 #include "game/shell/win32/program_icon.h"
 #include "common/settings/path_text.h"
@@ -271,15 +272,13 @@ HBRUSH MainWindow::Brush(Rgb rgb) {
 }
 
 LRESULT MainWindow::ColorCell(HDC dc, int k) {
-  const CellGadget& cell = game_.window.cells[k];
-  SetTextColor(dc, cell.textColor == kDefaultColor ? GetSysColor(COLOR_WINDOWTEXT)
-                                                   : ToColorRef(cell.textColor));
-  if (cell.backColor == kDefaultColor) {
-    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-  }
-  SetBkColor(dc, ToColorRef(cell.backColor));
-  return reinterpret_cast<LRESULT>(Brush(cell.backColor));
+  // COLORREF and the game's colour values share one layout (red in the low byte).
+  const shell::BoardDefaults defaults = shell::ResolveBoardDefaults(
+      static_cast<Rgb>(GetSysColor(COLOR_WINDOW)), static_cast<Rgb>(GetSysColor(COLOR_WINDOWTEXT)));
+  const shell::CellLook look = shell::DrawnCellColors(game_.window.cells[k], defaults);
+  SetTextColor(dc, ToColorRef(look.text));
+  SetBkColor(dc, ToColorRef(look.back));
+  return reinterpret_cast<LRESULT>(Brush(look.back));
 }
 
 LRESULT MainWindow::ColorStatic(HDC dc, HWND control) {
