@@ -183,9 +183,11 @@ Q_DECLARE_METATYPE(Setup)
 void ContrastTest::digitsReadOnTheDarkDesktopWhereTheyDoOnTheLight_data() {
   QTest::addColumn<Setup>("setup");
   QTest::addColumn<int>("cell");
-  QTest::addColumn<double>("enough");
-  const double text = shell::kReadableText;
-  QTest::addRow("given") << Setup([](ContrastTest*) {}) << 1 << text;
+  // -1 for a digit measured against its cell, else the empty cell the state must stand out
+  // from.
+  QTest::addColumn<int>("beside");
+  const int digit = -1;
+  QTest::addRow("given") << Setup([](ContrastTest*) {}) << 1 << digit;
   for (int i = 0; i < 9; ++i) {
     QTest::addRow("player's digit in colour %d", i)
         << Setup([i](ContrastTest* t) {
@@ -193,20 +195,20 @@ void ContrastTest::digitsReadOnTheDarkDesktopWhereTheyDoOnTheLight_data() {
              t->Click(kFirstNumberButton + 4);
              t->Click(kEmptyCentre);
            })
-        << kEmptyCentre << text;
+        << kEmptyCentre << digit;
   }
   QTest::addRow("hint") << Setup([](ContrastTest* t) {
     t->window_->MenuAction(MenuHints)->trigger();
-  }) << kEmptyCentre << text;
+  }) << kEmptyCentre << digit;
   QTest::addRow("marked given") << Setup([](ContrastTest* t) {
     t->Click(kFirstNumberButton + 2);
     t->Click(kMarkButton);
-  }) << 1 << text;
+  }) << 1 << digit;
   QTest::addRow("marked player's digit") << Setup([](ContrastTest* t) {
     t->Click(kFirstNumberButton + 4);
     t->Click(kMarkButton);
     t->Click(kEmptyCentre);
-  }) << kEmptyCentre << text;
+  }) << kEmptyCentre << digit;
   // The board is finished by its last two digits; a second later every 1 lights up.
   QTest::addRow("flashing digit") << Setup([](ContrastTest* t) {
     t->Click(kFirstNumberButton + 4);
@@ -215,12 +217,12 @@ void ContrastTest::digitsReadOnTheDarkDesktopWhereTheyDoOnTheLight_data() {
     QVERIFY(t->game_->Finished);
     t->platform_->now += 1001;
     QTRY_COMPARE(t->game_->window.cells[7].backColor, t->game_->MarkColor);
-  }) << 7 << text;
+  }) << 7 << digit;
   // A highlighted empty cell holds no digit: it has to stand out from a plain empty cell,
   // as a control's state does.
   QTest::addRow("highlighted line") << Setup([](ContrastTest* t) {
     t->Click(kFirstRowButton + 4);
-  }) << kEmptyCentre << shell::kDistinctState;
+  }) << kEmptyCentre << kEmptyCorner;
 }
 
 // Every figure is measured on the light desktop first; on the dark desktop it must reach
@@ -228,8 +230,8 @@ void ContrastTest::digitsReadOnTheDarkDesktopWhereTheyDoOnTheLight_data() {
 void ContrastTest::digitsReadOnTheDarkDesktopWhereTheyDoOnTheLight() {
   QFETCH(Setup, setup);
   QFETCH(int, cell);
-  QFETCH(double, enough);
-  const bool highlight = enough == shell::kDistinctState;
+  QFETCH(int, beside);
+  const double enough = beside < 0 ? shell::kReadableText : shell::kDistinctState;
   std::vector<std::pair<QString, double>> figures;
   for (const auto& [desktop, palette] : {std::pair{"light", LightPalette()},
                                          std::pair{"dark", DarkPalette()}}) {
@@ -240,8 +242,8 @@ void ContrastTest::digitsReadOnTheDarkDesktopWhereTheyDoOnTheLight() {
     double contrast = reading.contrast;
     QString what = QString("digit %1 on %2").arg(
         window_->Cell(cell)->palette().color(QPalette::Text).name(), Hex(reading.ground));
-    if (highlight) {
-      const Rgb plain = Read(Grab(window_->Cell(kEmptyCorner))).ground;
+    if (beside >= 0) {
+      const Rgb plain = Read(Grab(window_->Cell(beside))).ground;
       contrast = shell::ContrastRatio(reading.ground, plain);
       what = QString("highlight %1 beside empty cell %2").arg(Hex(reading.ground), Hex(plain));
     }
