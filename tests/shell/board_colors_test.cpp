@@ -15,7 +15,7 @@ constexpr Rgb kBlack = RgbOf(0, 0, 0);
 Rgb Grey(int level) { return RgbOf(level, level, level); }
 
 // Figures published with the guidelines and by the usual checkers.
-TEST(ContrastTest, MatchesPublishedRatios) {
+TEST(ContrastRatioTest, MatchesPublishedRatios) {
   const struct {
     Rgb a, b;
     double ratio;
