@@ -52,9 +52,10 @@ class HintedMenuItemAccessible : public QAccessibleInterface, public QAccessible
   int childCount() const override { return 0; }
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
   QString text(QAccessible::Text t) const override {
-    const QString text = action_->text();
-    if (t == QAccessible::Name) return text.section('\t', 0, 0);
-    if (t == QAccessible::Accelerator) return text.section('\t', 1);
+    const QByteArray text = action_->text().toUtf8();
+    const shell::MenuItemLabel label = shell::SplitMenuText({text.data(), size_t(text.size())});
+    if (t == QAccessible::Name) return ToQString(label.name);
+    if (t == QAccessible::Accelerator) return ToQString(label.keys);
     return {};
   }
   void setText(QAccessible::Text, const QString&) override {}
