@@ -53,7 +53,8 @@ names="608d3df8-8128-4aa7-a428-f55e49267291"
 descriptions="4d48dfe4-bd3f-491f-a648-492d6f20c588"
 
 "$wine" "$probe" </dev/null 2>/dev/null | tr -d '\r' > "$work/answers" || true
-echo "wine's answers (identifier, get_accName, get_accDescription), first and last:"
+echo "wine's answers for $(wc -l < "$work/answers") gadgets (identifier, get_accName," \
+     "get_accDescription), first and last:"
 head -3 "$work/answers"
 tail -2 "$work/answers"
 answered=$(cut -f2 "$work/answers" | grep -v '^<' | grep -c . || true)

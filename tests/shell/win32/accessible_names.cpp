@@ -2,6 +2,8 @@
 // per gadget: its identifier, name and description, tab-separated; for the wine tests.
 #include <windows.h>
 
+#include <initguid.h>  // defines IID_IAccessible here: the import library's is no GUID
+
 #include <oleacc.h>
 
 #include <cstdio>
@@ -18,13 +20,19 @@ std::string Narrow(BSTR text) {
   return narrow;
 }
 
+std::string Failure(HRESULT result) {
+  char text[32];
+  std::snprintf(text, sizeof text, "<failed: %08lx>", static_cast<unsigned long>(result));
+  return text;
+}
+
 BOOL CALLBACK PrintGadget(HWND gadget, LPARAM) {
   IAccessible* accessible = nullptr;
   const HRESULT found = AccessibleObjectFromWindow(gadget, static_cast<DWORD>(OBJID_CLIENT),
                                                    IID_IAccessible,
                                                    reinterpret_cast<void**>(&accessible));
   if (FAILED(found)) {
-    std::printf("%d\t<no object: %08lx>\t\n", GetDlgCtrlID(gadget), static_cast<unsigned long>(found));
+    std::printf("%d\t<no object>\t%s\n", GetDlgCtrlID(gadget), Failure(found).c_str());
     return TRUE;
   }
   VARIANT self;
@@ -36,8 +44,8 @@ BOOL CALLBACK PrintGadget(HWND gadget, LPARAM) {
   const HRESULT named = accessible->get_accName(self, &name);
   const HRESULT described = accessible->get_accDescription(self, &description);
   std::printf("%d\t%s\t%s\n", GetDlgCtrlID(gadget),
-              SUCCEEDED(named) ? Narrow(name).c_str() : "<failed>",
-              SUCCEEDED(described) ? Narrow(description).c_str() : "<failed>");
+              SUCCEEDED(named) ? Narrow(name).c_str() : Failure(named).c_str(),
+              SUCCEEDED(described) ? Narrow(description).c_str() : Failure(described).c_str());
   accessible->Release();
   return TRUE;
 }
