@@ -131,7 +131,7 @@ def main():
 
         processes.append(start_x_server(work))
         environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                           QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1")
+                           QT_QPA_PLATFORM="xcb")
         processes.append(subprocess.Popen([program], cwd=work, env=environment,
                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         check_game()
