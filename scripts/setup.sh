@@ -11,6 +11,7 @@ packages=(
   libgtest-dev googletest
   clang libclang-rt-14-dev
   xvfb xauth openbox xdotool
+  at-spi2-core dbus-x11 python3-pyatspi
   dpkg-dev file desktop-file-utils appstream
   fonts-liberation2
   g++-mingw-w64-x86-64-posix wine64

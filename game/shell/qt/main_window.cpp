@@ -69,6 +69,7 @@ MainWindow::MainWindow(Game& game)
   auto* client = new QWidget(this);
   setCentralWidget(client);
   defaultPalette_ = client->palette();
+  InstallAccessibleInterfaces();
   BuildMenus();
   BuildGadgets();
   // The window itself holds the focus at first, so that no cell takes it (and enters a
@@ -198,6 +199,7 @@ void MainWindow::Render() {
     if (action->isCheckable()) action->setChecked(state.menuChecks[id]);
   }
   RenderGeometry();
+  accessible_.Render(state, gadgets_);
   shown_ = state;
 }
 

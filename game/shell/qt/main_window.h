@@ -12,6 +12,7 @@
 
 #include "game/engine/game.h"
 #include "game/shell/event_queue.h"
+#include "game/shell/qt/accessible_gadgets.h"
 
 class QAction;
 class QLabel;
@@ -64,6 +65,7 @@ class MainWindow : public QMainWindow {
   // the first character.
   std::optional<int> typedCell_;
   std::optional<engine::MainWindowState> shown_;
+  AccessibleGadgets accessible_;
 };
 
 }  // namespace shell_qt

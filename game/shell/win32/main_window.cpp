@@ -215,6 +215,7 @@ void MainWindow::Render() {
     if (!first && shown_->geometry[id] == rect) continue;
     MoveWindow(gadgets_[id], rect.x, rect.y, rect.width, rect.height, TRUE);
   }
+  accessible_.Render(state, gadgets_);
   shown_ = state;
 }
 

@@ -11,6 +11,7 @@
 
 #include "game/engine/game.h"
 #include "game/shell/event_queue.h"
+#include "game/shell/win32/accessible_gadgets.h"
 
 namespace shell_win32 {
 
@@ -78,6 +79,7 @@ class MainWindow {
   // the first character.
   std::optional<int> typedCell_;
   std::optional<engine::MainWindowState> shown_;
+  AccessibleGadgets accessible_;
 };
 
 }  // namespace shell_win32

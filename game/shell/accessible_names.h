@@ -1,0 +1,38 @@
+// What assistive technology reads for the main window's gadgets: a name that tells each
+// focusable gadget apart, and for a cell a description of the state it shows. Both shells
+// apply these texts; they depend only on the gadget state.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "game/engine/game.h"
+
+namespace shell {
+
+struct AccessibleText {
+  std::string name;
+  std::string description;
+  friend bool operator==(const AccessibleText&, const AccessibleText&) = default;
+};
+
+// Indexed by gadget identifier. Cells: "Row r, column c" (1-based) with their state ("given",
+// "your digit", "empty", "hint 1 4 7", each with ", highlighted" or ", marked" where it
+// applies); line toggles, number bar, colour squares and "M" by what they do or show. The
+// two labels get nothing: they take no focus and read their own text.
+using AccessibleTexts = std::array<AccessibleText, engine::kGadgetCount>;
+AccessibleTexts AccessibleTextsOf(const engine::MainWindowState& state);
+
+// The names of the TextPalette colours, in palette order.
+extern const std::array<std::string_view, 9> kPaletteColorNames;
+
+// A menu item's text split at its tab: the name ("Exit") and the key hint ("Alt+F4"), which
+// is empty for an item without one.
+struct MenuItemLabel {
+  std::string_view name;
+  std::string_view keys;
+};
+MenuItemLabel SplitMenuText(std::string_view text);
+
+}  // namespace shell

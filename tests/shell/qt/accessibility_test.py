@@ -1,0 +1,279 @@
+#!/usr/bin/env python3
+"""The game as a screen reader sees it over AT-SPI: the real program on a private X server
+and session bus, driven by real clicks, its accessibility tree read with pyatspi.
+
+Usage: accessibility_test.py TARNWICK. Run inside dbus-run-session."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+# A puzzle with 30 givens, row by row; "." is an empty cell.
+PUZZLE = ("53..7...."
+          "6..195..."
+          ".98....6."
+          "8...6...3"
+          "4..8.3..1"
+          "7...2...6"
+          ".6....28."
+          "...419..5"
+          "....8..79")
+TIMEOUT = 20  # seconds for any one condition
+
+failures = []
+events = []
+
+
+def fail(message):
+    failures.append(message)
+    print("FAIL:", message, flush=True)
+
+
+def pump():
+    context = GLib.MainContext.default()
+    while context.iteration(False):
+        pass
+
+
+def wait_for(what, condition, timeout=TIMEOUT):
+    """Waits until condition() is true, taking AT-SPI events meanwhile; False on timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        pump()
+        try:
+            if condition():
+                return True
+        except Exception:  # the tree changes under our feet while the program starts
+            pass
+        if time.monotonic() > deadline:
+            fail("timed out waiting for " + what)
+            return False
+        time.sleep(0.05)
+
+
+def cell_name(k):
+    return "Row %d, column %d" % (k // 9 + 1, k % 9 + 1)
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def focusable(frame):
+    return [n for n in walk(frame) if n.getState().contains(pyatspi.STATE_FOCUSABLE)]
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def is_checked(node):
+    return node.getState().contains(pyatspi.STATE_CHECKED)
+
+
+def click(node):
+    """A person's click in the middle of the gadget: the press held a few hundred ms."""
+    box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    x, y = box.x + box.width // 2, box.y + box.height // 2
+    subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True)
+    time.sleep(0.15)
+    subprocess.run(["xdotool", "mousedown", "1"], check=True)
+    time.sleep(0.3)
+    subprocess.run(["xdotool", "mouseup", "1"], check=True)
+
+
+def candidates(board, k):
+    row, column = divmod(k, 9)
+    top, left = 3 * (row // 3), 3 * (column // 3)
+    seen = {board[9 * row + c] for c in range(9)} | {board[9 * r + column] for r in range(9)}
+    seen |= {board[9 * r + c] for r in range(top, top + 3) for c in range(left, left + 3)}
+    return [d for d in "123456789" if d not in seen]
+
+
+def start_x_server(work):
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                               "1024x768x24", "-nolisten", "tcp"], pass_fds=(write_end,),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as display:
+        os.environ["DISPLAY"] = ":" + display.readline().strip()
+    return server
+
+
+def main():
+    work = tempfile.mkdtemp()
+    processes = []
+    try:
+        program = os.path.join(work, "Tarnwick")
+        shutil.copy(sys.argv[1], program)
+        masters = os.path.join(work, "Masters")
+        os.makedirs(masters)
+        os.makedirs(os.path.join(work, "Saves"))
+        lines = []
+        for c in PUZZLE:
+            digit = "0" if c == "." else c
+            lines += [digit, "0" if c == "." else "-" + c, "0"]
+        with open(os.path.join(masters, "access.sms"), "w", newline="") as f:
+            f.write("".join(line + "\r\n" for line in lines))
+        with open(os.path.join(work, "Tarnwick.ini"), "w", newline="") as f:
+            f.write("MoveFiles = 3\r\nSound = 21\r\n")
+
+        processes.append(start_x_server(work))
+        environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
+                           QT_QPA_PLATFORM="xcb")
+        processes.append(subprocess.Popen([program], cwd=work, env=environment,
+                                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        check_game()
+    finally:
+        for process in reversed(processes):
+            process.terminate()
+            process.wait()
+        shutil.rmtree(work, ignore_errors=True)
+    if failures:
+        print("%d failure(s)" % len(failures))
+        return 1
+    print("PASS")
+    return 0
+
+
+def find_frame():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "Tarnwick":
+            for child in app:
+                if child is not None and child.getRoleName() == "frame" and \
+                        child.name == "Deradu - access.sms":
+                    return child
+    return None
+
+
+def check_game():
+    frames = []
+    if not wait_for("the game window showing the puzzle",
+                    lambda: frames.append(find_frame()) or frames[-1] is not None, 40):
+        return
+    frame = frames[-1]
+    by_name = {}
+    if not wait_for("119 focusable gadgets", lambda: len(focusable(frame)) == 119):
+        return
+    gadgets = focusable(frame)
+    names = [g.name for g in gadgets]
+    empty = [g.getRoleName() for g in gadgets if not g.name]
+    if empty:
+        fail("%d focusable gadgets have no name: %s" % (len(empty), empty[:5]))
+    repeated = sorted({n for n in names if names.count(n) > 1})
+    if repeated:
+        fail("names used twice: %s" % repeated[:5])
+    by_name = {g.name: g for g in gadgets}
+    print("focusable names:", "; ".join(names[81:]))
+
+    # The cells by row and column: givens, empty cells, and the text is the digit.
+    cells = [by_name.get(cell_name(k)) for k in range(81)]
+    if None in cells:
+        fail("cells missing: %s" % [cell_name(k) for k in range(81) if cells[k] is None][:5])
+        return
+
+    def described(k, description, text):
+        return cells[k].description == description and text_of(cells[k]) == text
+
+    for k, c in enumerate(PUZZLE):
+        want = ("empty", "") if c == "." else ("given", c)
+        if not described(k, *want):
+            fail("%s reads %r %r, not %r" % (cell_name(k), cells[k].description,
+                                               text_of(cells[k]), want))
+    print("cells: %s %r, %s %r" % (cells[0].name, cells[0].description, cells[2].name,
+                                   cells[2].description))
+
+    # Menu items without the key hint, which is their key binding instead.
+    exits = [n for n in walk(frame) if n.getRoleName() == "menu item" and n.name.startswith("Exit")]
+    if [n.name for n in exits] != ["Exit"]:
+        fail("the Exit item is named %r" % [n.name for n in exits])
+    elif exits[0].queryAction().getKeyBinding(0) != "Alt+F4":
+        fail("the Exit item's key binding is %r" % exits[0].queryAction().getKeyBinding(0))
+
+    # The chosen colour square is the checked one.
+    squares = ["Red", "Green", "Blue", "Dark red", "Dark green", "Navy", "Grey", "Olive", "Teal"]
+    if [s for s in squares if is_checked(by_name[s])] != ["Red"]:
+        fail("Red is not the one checked colour at start")
+    click(by_name["Blue"])
+    wait_for("Blue checked alone",
+             lambda: [s for s in squares if is_checked(by_name[s])] == ["Blue"])
+
+    # A digit entered by clicking "4" and then an empty cell where 4 may stand.
+    board = PUZZLE
+    target = next(k for k, c in enumerate(board) if c == "." and "4" in candidates(board, k))
+    pyatspi.Registry.registerEventListener(events.append,
+                                           "object:property-change:accessible-description",
+                                           "object:text-changed")
+    click(by_name["Number 4"])
+    wait_for("Number 4 checked", lambda: is_checked(by_name["Number 4"]))
+    click(cells[target])
+    if wait_for("%s to show the player's 4" % cell_name(target),
+                lambda: described(target, "your digit", "4")):
+        print("entered: %s %r %r" % (cell_name(target), cells[target].description,
+                                     text_of(cells[target])))
+    board = board[:target] + "4" + board[target + 1:]
+    wait_for("description and text events of %s" % cell_name(target),
+             lambda: {e.type.split(":")[1] for e in events if e.source == cells[target]} >=
+             {"property-change", "text-changed"})
+
+    # Marking: every 4, given or the player's, reads as marked; other digits do not.
+    click(by_name["Mark the chosen number"])
+
+    def marked():
+        for k, c in enumerate(board):
+            if c == ".":
+                want = "empty"
+            else:
+                want = "your digit" if k == target else "given"
+                if c == "4":
+                    want += ", marked"
+            if cells[k].description != want:
+                return False
+        return True
+    if wait_for("every 4 marked", marked):
+        print("marked: %s %r" % (cell_name(target), cells[target].description))
+    click(by_name["Mark the chosen number"])
+    wait_for("marking off", lambda: cells[target].description == "your digit")
+
+    # A row toggle highlights the empty cells of its row.
+    click(by_name["Highlight row 3"])
+    row3 = [k for k in range(18, 27) if board[k] == "."]
+    wait_for("row 3 highlighted",
+             lambda: all(cells[k].description == "empty, highlighted" for k in row3))
+    print("highlighted: %s %r" % (cell_name(row3[0]), cells[row3[0]].description))
+
+    # Hints through the Hint menu: every empty cell reads its candidates.
+    hint_menu = next(n for n in walk(frame) if n.getRoleName() == "menu item" and n.name == "Hint")
+    click(hint_menu)
+    hints_item = [None]
+
+    def hints_shown():
+        hints_item[0] = next(n for n in hint_menu[0] if n.name == "Hints")
+        return hints_item[0].getState().contains(pyatspi.STATE_SHOWING)
+    if not wait_for("the Hint menu open", hints_shown):
+        return
+    click(hints_item[0])
+
+    def hinted(k):
+        text = text_of(cells[k])
+        return text.startswith("0") and cells[k].description == "hint " + " ".join(text[1:]) and \
+            set(text[1:]) <= set(candidates(board, k))
+    empties = [k for k, c in enumerate(board) if c == "."]
+    if wait_for("hints in every empty cell", lambda: all(hinted(k) for k in empties)):
+        k = empties[0]
+        print("hint: %s %r %r" % (cell_name(k), cells[k].description, text_of(cells[k])))
+
+
+if __name__ == "__main__":
+    sys.exit(main())
