@@ -31,17 +31,28 @@ std::filesystem::path LockPathFor(const std::filesystem::path& path) {
 constexpr auto kLongestWait = std::chrono::seconds(3);
 constexpr auto kRetryPause = std::chrono::milliseconds(5);
 
-template <typename TryLock>
-bool WaitFor(TryLock tryLock) {
-  const auto giveUp = std::chrono::steady_clock::now() + kLongestWait;
-  while (!tryLock()) {
-    if (std::chrono::steady_clock::now() >= giveUp) return false;
-    std::this_thread::sleep_for(kRetryPause);
-  }
-  return true;
+// Whether the error of a lock call says that another program holds the lock; every other
+// error means the lock cannot be had here at all (ENOLCK, EOPNOTSUPP, EINVAL, or on Windows
+// ERROR_NOT_SUPPORTED, ERROR_INVALID_FUNCTION, ...), and waiting would only cost time.
+bool HeldElsewhere(int error) {
+#ifdef _WIN32
+  return error == ERROR_LOCK_VIOLATION;
+#else
+  return error == EWOULDBLOCK || error == EAGAIN || error == EINTR;
+#endif
 }
 
 }  // namespace
+
+bool WaitForLock(const std::function<int()>& tryLock) {
+  const auto giveUp = std::chrono::steady_clock::now() + kLongestWait;
+  for (;;) {
+    const int error = tryLock();
+    if (error == 0) return true;
+    if (!HeldElsewhere(error) || std::chrono::steady_clock::now() >= giveUp) return false;
+    std::this_thread::sleep_for(kRetryPause);
+  }
+}
 
 #ifdef _WIN32
 
@@ -51,10 +62,13 @@ FileLock::FileLock(const std::filesystem::path& path) {
                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   OVERLAPPED whole{};
-  if (!WaitFor([&] {
-        return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
-                          MAXDWORD, &whole) != 0;
-      })) {
+  const bool held = WaitForLock([&] {
+    return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                      MAXDWORD, &whole)
+               ? 0
+               : static_cast<int>(GetLastError());
+  });
+  if (!held) {
     CloseHandle(file);
     return;
   }
@@ -74,7 +88,7 @@ FileLock::~FileLock() {
 FileLock::FileLock(const std::filesystem::path& path) {
   const int file = open(LockPathFor(path).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (file < 0) return;
-  if (!WaitFor([&] { return flock(file, LOCK_EX | LOCK_NB) == 0; })) {
+  if (!WaitForLock([&] { return flock(file, LOCK_EX | LOCK_NB) == 0 ? 0 : errno; })) {
     close(file);
     return;
   }

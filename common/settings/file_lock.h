@@ -3,14 +3,16 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 namespace settings {
 
 class FileLock {
  public:
-  // Waits until the lock on path + ".lock" is held, at most three seconds. A lock that
-  // cannot be had (still held then, no such folder, no permission, no lock support) is
-  // skipped: the cycle then runs unguarded, as the protocol allows.
+  // Waits until the lock on path + ".lock" is held, at most three seconds while another
+  // program holds it. A lock that cannot be had (still held then, no such folder, no
+  // permission, a file system without locks) is skipped: the cycle then runs unguarded, as the
+  // protocol allows.
   explicit FileLock(const std::filesystem::path& path);
   ~FileLock();
   FileLock(const FileLock&) = delete;
@@ -21,5 +23,11 @@ class FileLock {
  private:
   long long handle_ = -1;
 };
+
+// Calls tryLock, which returns 0 once it holds the lock and else the system's error code
+// (errno, or GetLastError on Windows), until it holds the lock. Only a lock that another
+// program holds is tried again, for at most three seconds; any other error (the file system
+// has no locks) gives up at once. True when the lock is held.
+bool WaitForLock(const std::function<int()>& tryLock);
 
 }  // namespace settings

@@ -19,6 +19,10 @@ inline constexpr std::string_view kWinY = "WinY";
 inline constexpr std::string_view kWinW = "WinW";
 inline constexpr std::string_view kWinH = "WinH";
 
+// The window class of the Windows viewer's main window, by which the game tells the window
+// that HANDLE names from any other program's window.
+inline constexpr std::string_view kViewerWindowClass = "DeraduLeafview";
+
 // LASTTIME values, written exactly as shown.
 inline constexpr std::string_view kRequestPending = "50";
 inline constexpr std::string_view kRequestServed = "999";

@@ -55,6 +55,8 @@ class Platform {
   virtual bool OpenDocument(const std::string& path) = 0;
 
   // Requests on the help viewer's window, named by the handle it recorded in the link file.
+  // A handle that names any other program's window (the number given out again after the
+  // viewer ended) names no window: it does not exist and takes no request.
   virtual bool WindowExists(int64_t handle) = 0;
   virtual void BringToFront(int64_t handle) = 0;
   virtual void AskToClose(int64_t handle) = 0;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "common/settings/link_file.h"
 #include "common/settings/path_text.h"
 #include "viewer/win32/file_url.h"
 
@@ -16,7 +17,8 @@ namespace {
 using settings::Utf8ToWide;
 using settings::WideToUtf8;
 
-constexpr wchar_t kWindowClass[] = L"DeraduLeafview";
+// The game recognises the viewer's window by this class.
+const std::wstring kWindowClass = Utf8ToWide(settings::link::kViewerWindowClass);
 constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // The status bar is no control of the logic's; it takes an identifier none of them uses.
 constexpr int kStatusBarId = 100;
@@ -35,14 +37,31 @@ void UseDialogFont(HWND control) {
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExW(instance, kWindowClass, &windowClass)) return true;
+  if (GetClassInfoExW(instance, kWindowClass.c_str(), &windowClass)) return true;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kWindowClass;
+  windowClass.lpszClassName = kWindowClass.c_str();
   return RegisterClassExW(&windowClass) != 0;
+}
+
+// A minimised window lies far off the screen with no client area; it reopens where it will
+// be restored to. That place is given in work-area coordinates (the screen less the task
+// bar), and its size includes the frame, which is taken off again as at opening.
+viewer::WindowMeasures RestoredMeasures(const WINDOWPLACEMENT& placement) {
+  const RECT& normal = placement.rcNormalPosition;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const LONG shiftX = monitor.rcWork.left - monitor.rcMonitor.left;
+  const LONG shiftY = monitor.rcWork.top - monitor.rcMonitor.top;
+  RECT borders{0, 0, 0, 0};
+  AdjustWindowRectEx(&borders, kFrameStyle, FALSE, 0);
+  return {normal.left + shiftX, normal.top + shiftY,
+          (normal.right - normal.left) - (borders.right - borders.left),
+          (normal.bottom - normal.top) - (borders.bottom - borders.top)};
 }
 
 }  // namespace
@@ -66,9 +85,9 @@ bool ViewerWindow::OpenMainWindow(const viewer::WindowMeasures& place, std::stri
   const RECT wanted{place.left, place.top, place.left + frame.right - frame.left,
                     place.top + frame.bottom - frame.top};
   if (MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL) == nullptr) topLeft = {100, 200};
-  window_ = CreateWindowExW(0, kWindowClass, Utf8ToWide(title).c_str(), kFrameStyle, topLeft.x,
-                            topLeft.y, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                            nullptr, instance, this);
+  window_ = CreateWindowExW(0, kWindowClass.c_str(), Utf8ToWide(title).c_str(), kFrameStyle,
+                            topLeft.x, topLeft.y, frame.right - frame.left,
+                            frame.bottom - frame.top, nullptr, nullptr, instance, this);
   if (window_ == nullptr) return false;
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
@@ -87,6 +106,11 @@ int64_t ViewerWindow::WindowHandle() {
 }
 
 viewer::WindowMeasures ViewerWindow::MeasureWindow() {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (IsIconic(window_) && GetWindowPlacement(window_, &placement)) {
+    return RestoredMeasures(placement);
+  }
   RECT frame{};
   RECT client{};
   GetWindowRect(window_, &frame);

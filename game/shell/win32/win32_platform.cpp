@@ -6,9 +6,11 @@
 
 #include <vector>
 
+#include "game/help/help_link.h"
 #include "game/shell/viewer_window.h"
 #include "game/shell/win32/main_window.h"
 #include "game/shell/win32/progress_window.h"
+#include "common/settings/executable_path.h"
 #include "common/settings/path_text.h"
 
 namespace shell_win32 {
@@ -33,6 +35,11 @@ void TakePendingEvents() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+}
+
+// The viewer the game starts; only a window of its program takes the game's requests.
+std::filesystem::path ViewerProgram() {
+  return help::ViewerPath(settings::ExecutablePath().parent_path());
 }
 
 }  // namespace
@@ -154,11 +161,15 @@ bool Win32Platform::OpenDocument(const std::string& path) {
   return ShellExecuteExW(&open) != FALSE;
 }
 
-bool Win32Platform::WindowExists(int64_t handle) { return shell::ViewerWindowExists(handle, {}); }
+bool Win32Platform::WindowExists(int64_t handle) {
+  return shell::ViewerWindowExists(handle, ViewerProgram());
+}
 
-void Win32Platform::BringToFront(int64_t handle) { shell::BringViewerToFront(handle, {}); }
+void Win32Platform::BringToFront(int64_t handle) {
+  shell::BringViewerToFront(handle, ViewerProgram());
+}
 
-void Win32Platform::AskToClose(int64_t handle) { shell::AskViewerToClose(handle, {}); }
+void Win32Platform::AskToClose(int64_t handle) { shell::AskViewerToClose(handle, ViewerProgram()); }
 
 void Win32Platform::ResizeMainWindow(int innerWidth, int innerHeight) {
   if (window_ != nullptr) window_->ResizeInner(innerWidth, innerHeight);

@@ -25,7 +25,7 @@ if [ -n "$viewer_exe" ]; then
   printf '<html><body><a name="TOP">Deradu</a></body></html>' > "$game/deradu.htm"
 fi
 
-source "$(dirname "$0")/wine_session.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
 
 fail() { echo "FAIL: $*"; exit 1; }
 # The id of the first window whose title is exactly $1, waiting up to 30 s.

@@ -1,5 +1,6 @@
-# Sourced by the wine tests: a virtual X display and a fresh wine prefix with its server
-# running, both inside the folder $work and removed with it on exit. Needs $work and $wine.
+# Sourced by the wine end-to-end scripts, with $work (a fresh folder) and $wine set: starts a
+# virtual X display and a wine server on a new prefix in $work, and on exit ends both and
+# removes $work.
 exec 3> "$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
 xvfb=$!
