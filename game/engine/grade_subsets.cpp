@@ -7,23 +7,6 @@
 namespace engine {
 namespace {
 
-// Calls found(items, covered) for every set of n items (bits of the 9-bit item sets) whose
-// masks together cover exactly n bits. Items with an empty mask take no part.
-template <typename F>
-void ForEachLockedSet(const std::array<uint16_t, 9>& masks, int n, F found, int next = 0,
-                      uint16_t items = 0, uint16_t covered = 0) {
-  if (std::popcount(items) == n) {
-    found(items, covered);
-    return;
-  }
-  for (int i = next; i < 9; ++i) {
-    const uint16_t wider = covered | masks[i];
-    if (masks[i] != 0 && std::popcount(wider) <= n) {
-      ForEachLockedSet(masks, n, found, i + 1, static_cast<uint16_t>(items | 1u << i), wider);
-    }
-  }
-}
-
 // n cells of a unit holding only n digits between them: no other cell of the unit holds one.
 bool FindNakedSubsets(const Pencilmarks& marks, int n, Deduction& found) {
   bool any = false;

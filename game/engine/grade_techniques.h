@@ -3,6 +3,9 @@
 // position (every instance of its pattern), and returns whether it found anything.
 #pragma once
 
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -28,6 +31,23 @@ const Technique* FindTechnique(std::string_view name);
 bool StrikeCandidates(const Pencilmarks& marks, int k, uint16_t digits, Deduction& found);
 // Strikes digit d from every cell of the set that allows it; true when any did.
 bool StrikeDigit(const Pencilmarks& marks, const CellSet& cells, int d, Deduction& found);
+
+// Calls found(items, covered) for every set of n items (bits of the 9-bit item sets) whose
+// masks together cover exactly n bits. Items with an empty mask take no part.
+template <typename F>
+void ForEachLockedSet(const std::array<uint16_t, 9>& masks, int n, F found, int next = 0,
+                      uint16_t items = 0, uint16_t covered = 0) {
+  if (std::popcount(items) == n) {
+    found(items, covered);
+    return;
+  }
+  for (int i = next; i < 9; ++i) {
+    const uint16_t wider = covered | masks[i];
+    if (masks[i] != 0 && std::popcount(wider) <= n) {
+      ForEachLockedSet(masks, n, found, i + 1, static_cast<uint16_t>(items | 1u << i), wider);
+    }
+  }
+}
 
 // Singles, intersections and subsets.
 bool FindHiddenSingles(const Pencilmarks& marks, Deduction& found);

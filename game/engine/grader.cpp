@@ -19,6 +19,18 @@ constexpr std::array kTechniques{
     Technique{"Hidden Triple", GradeLevel::Intersections, FindHiddenTriples},
     Technique{"Naked Quad", GradeLevel::Intersections, FindNakedQuads},
     Technique{"Hidden Quad", GradeLevel::Intersections, FindHiddenQuads},
+    Technique{"X-Wing", GradeLevel::Patterns, FindXWings},
+    Technique{"Skyscraper", GradeLevel::Patterns, FindSkyscrapers},
+    Technique{"Two-String Kite", GradeLevel::Patterns, FindTwoStringKites},
+    Technique{"Empty Rectangle", GradeLevel::Patterns, FindEmptyRectangles},
+    Technique{"XY-Wing", GradeLevel::Patterns, FindXYWings},
+    Technique{"XYZ-Wing", GradeLevel::Patterns, FindXYZWings},
+    Technique{"W-Wing", GradeLevel::Patterns, FindWWings},
+    Technique{"Swordfish", GradeLevel::Patterns, FindSwordfish},
+    Technique{"Jellyfish", GradeLevel::Patterns, FindJellyfish},
+    Technique{"X-Chain", GradeLevel::Chains, FindXChains},
+    Technique{"XY-Chain", GradeLevel::Chains, FindXYChains},
+    Technique{"Alternating Inference Chain", GradeLevel::Chains, FindAlternatingChains},
 };
 static_assert(kTechniques.size() <= 32, "the rater keeps the techniques used as bits of a word");
 
