@@ -15,14 +15,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "game/engine/candidate_grid.h"
 #include "game/engine/grader.h"
 #include "game/engine/random.h"
+#include "tests/engine/grade_puzzles.h"
 
 namespace {
 
@@ -51,44 +50,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return options.generate >= 0 || !options.file.empty();
 }
 
-bool ReadPuzzles(const std::string& path, std::vector<engine::Digits>& puzzles) {
-  std::ifstream in(path);
-  if (!in) return false;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.size() < 81 || line[0] == '#') continue;
-    engine::Digits puzzle{};
-    for (int k = 0; k < 81; ++k) {
-      if (line[k] >= '1' && line[k] <= '9') puzzle[k] = static_cast<int8_t>(line[k] - '0');
-    }
-    puzzles.push_back(puzzle);
-  }
-  return true;
-}
-
-int CountSolutions(const engine::Digits& puzzle, const engine::StartDigits& start, engine::Digits* first) {
-  engine::CandidateGrid grid;
-  if (!grid.PlaceAll(puzzle)) return 0;
-  engine::SearchMonitor monitor;
-  return engine::CountCompletions(grid, 2, start, first, monitor);
-}
-
-engine::Digits GeneratePuzzle(engine::RandomGenerator& random) {
-  engine::StartDigits start;
-  for (int8_t& digit : start) digit = static_cast<int8_t>(1 + random.Next(8));
-  engine::Digits puzzle{};
-  CountSolutions(engine::Digits{}, start, &puzzle);
-  std::vector<int> cells;
-  for (int k = 0; k <= 40; ++k) cells.push_back(k);
-  for (size_t i = cells.size() - 1; i > 0; --i) std::swap(cells[i], cells[static_cast<size_t>(random.Next(static_cast<int>(i)))]);
-  for (int k : cells) {
-    engine::Digits thinner = puzzle;
-    thinner[k] = thinner[80 - k] = 0;
-    if (CountSolutions(thinner, start, nullptr) == 1) puzzle = thinner;
-  }
-  return puzzle;
-}
-
 double Percentile(std::vector<double> values, double share) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
@@ -107,10 +68,13 @@ int main(int argc, char** argv) {
   std::vector<engine::Digits> puzzles;
   if (options.generate >= 0) {
     engine::RandomGenerator random(options.seed);
-    for (int i = 0; i < options.generate; ++i) puzzles.push_back(GeneratePuzzle(random));
-  } else if (!ReadPuzzles(options.file, puzzles)) {
-    std::fprintf(stderr, "grade_bench: cannot read %s\n", options.file.c_str());
-    return 1;
+    for (int i = 0; i < options.generate; ++i) puzzles.push_back(testing_support::MakeUniquePuzzle(random));
+  } else {
+    puzzles = testing_support::ReadPuzzleFile(options.file);
+    if (puzzles.empty()) {
+      std::fprintf(stderr, "grade_bench: no puzzles in %s\n", options.file.c_str());
+      return 1;
+    }
   }
 
   std::map<engine::GradeLevel, std::vector<double>> times;

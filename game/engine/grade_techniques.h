@@ -27,6 +27,10 @@ std::span<const Technique> Techniques();
 // The technique of that name, nullptr when there is none.
 const Technique* FindTechnique(std::string_view name);
 
+// One step of the solve: applies the first technique of the table that finds anything and
+// returns its index, or -1 when none does. applied, when given, receives what it found.
+int ApplySimplestTechnique(Pencilmarks& marks, Deduction* applied = nullptr);
+
 // Strikes the digits from cell k where they are candidates; true when any was.
 bool StrikeCandidates(const Pencilmarks& marks, int k, uint16_t digits, Deduction& found);
 // Strikes digit d from every cell of the set that allows it; true when any did.
