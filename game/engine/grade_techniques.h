@@ -41,13 +41,13 @@ bool StrikeDigit(const Pencilmarks& marks, const CellSet& cells, int d, Deductio
 template <typename F>
 void ForEachLockedSet(const std::array<uint16_t, 9>& masks, int n, F found, int next = 0,
                       uint16_t items = 0, uint16_t covered = 0) {
-  if (std::popcount(items) == n) {
+  if (BitCount9(items) == n) {
     found(items, covered);
     return;
   }
   for (int i = next; i < 9; ++i) {
     const uint16_t wider = covered | masks[i];
-    if (masks[i] != 0 && std::popcount(wider) <= n) {
+    if (masks[i] != 0 && BitCount9(wider) <= n) {
       ForEachLockedSet(masks, n, found, i + 1, static_cast<uint16_t>(items | 1u << i), wider);
     }
   }
