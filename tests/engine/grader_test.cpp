@@ -3,6 +3,7 @@
 // of published very hard puzzles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -392,14 +393,24 @@ TEST(GraderTest, PublishedVeryHardPuzzlesRateChainsOrBeyond) {
   }
 }
 
-TEST(GraderTest, GivensThatBreakTheRulesRateBeyond) {
-  Digits givens{};
-  givens[0] = 5;
-  givens[80] = 5;
-  givens[8] = 5;  // the same row as cell 0
-  const engine::Grading grading = engine::GradePuzzle(givens);
-  EXPECT_EQ(grading.level, engine::GradeLevel::Beyond);
-  EXPECT_TRUE(grading.techniques.empty());
+// Every technique is sound for all solutions at once, so a solve without guessing can only
+// finish a puzzle with exactly one.
+TEST(GraderTest, PuzzlesWithoutExactlyOneSolutionRateBeyond) {
+  Digits clash{};
+  clash[0] = clash[8] = 5;  // twice in the top row
+  Digits several{};
+  engine::RandomGenerator random(5);
+  const Digits puzzle = testing_support::MakeUniquePuzzle(random);
+  for (int k = 0; k < 81 && testing_support::CountSolutions(several) != 2; ++k) {
+    several = puzzle;
+    several[k] = 0;
+  }
+  ASSERT_EQ(testing_support::CountSolutions(several), 2);
+  for (const Digits& givens : {Digits{}, clash, several}) {
+    const engine::Grading grading = engine::GradePuzzle(givens);
+    EXPECT_EQ(grading.level, engine::GradeLevel::Beyond);
+    EXPECT_TRUE(std::find(grading.solution.begin(), grading.solution.end(), 0) != grading.solution.end());
+  }
 }
 
 }  // namespace
