@@ -8,7 +8,6 @@
 // that A or B is true, so any candidate that conflicts with both A and B goes. The shortest
 // chains that strike anything are taken, all of them at once.
 #include <algorithm>
-#include <bit>
 #include <climits>
 #include <span>
 #include <utility>
