@@ -82,7 +82,12 @@ struct GradeTables {
   };
   std::array<Intersection, 54> intersections;
 };
-const GradeTables& Tables();
+GradeTables MakeGradeTables();
+// Inline, as the techniques look things up in it in their inner loops.
+inline const GradeTables& Tables() {
+  static const GradeTables tables = MakeGradeTables();
+  return tables;
+}
 
 // The cells that see every cell of a set (a cell does not see itself).
 CellSet CommonPeers(const CellSet& cells);
