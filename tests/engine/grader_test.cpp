@@ -21,14 +21,14 @@ using engine::DigitBit;
 using engine::Pencilmarks;
 
 // A position where the technique applies, and what it must find there ("r7c4=6" places 6 in
-// row 7, column 4; "r8c4-6" strikes candidate 6), and a candidate added back ("r3c4+6") that
+// row 7, column 4; "r8c8-9" strikes candidate 9 there), and a candidate added back ("r3c4+6") that
 // breaks its pattern, after which it must find nothing. The positions come from solves of
 // puzzles made by MakeUniquePuzzle, where the technique was the simplest that applied; the
 // hidden quad's is a made puzzle's first position with four digits of one row struck from
 // the five cells that do not hold them. The alternating chain's elimination, r7c4-6, follows
 // from 6 in r6c4 or else in r6c1/r6c3, so not in r5c1, so 8 there, so not in r7c1, so 8 in
-// r7c4; shorter chains of other kinds find nothing there, and no single candidate added
-// stops every chain, so the stalled position below stands in for its breaker.
+// r7c4; X- and XY-chains find nothing there. No single candidate added there stops every
+// chain, so the stalled position below stands in for its breaker.
 struct TechniqueCase {
   std::string_view technique;
   std::string_view position;
