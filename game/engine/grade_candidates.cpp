@@ -103,7 +103,9 @@ bool PencilmarksFromText(std::string_view text, Pencilmarks& marks) {
   Pencilmarks read;
   size_t i = 0;
   auto skipBlanks = [&] {
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\n' || text[i] == '\r' || text[i] == '\t')) ++i;
+    while (i < text.size() &&
+           (text[i] == ' ' || text[i] == '\n' || text[i] == '\r' || text[i] == '\t'))
+      ++i;
   };
   for (int k = 0; k < 81; ++k) {
     skipBlanks();
@@ -113,7 +115,9 @@ bool PencilmarksFromText(std::string_view text, Pencilmarks& marks) {
     if (text[i] >= '1' && text[i] <= '9') {
       digit = text[i++] - '0';
     } else if (text[i++] == '[') {
-      for (; i < text.size() && text[i] >= '1' && text[i] <= '9'; ++i) candidates |= DigitBit(text[i] - '0');
+      for (; i < text.size() && text[i] >= '1' && text[i] <= '9'; ++i) {
+        candidates |= DigitBit(text[i] - '0');
+      }
       if (i >= text.size() || text[i++] != ']') return false;
     } else {
       return false;

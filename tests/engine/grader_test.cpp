@@ -1,6 +1,8 @@
 // The grader: each technique on a position where it applies and on the same position with
 // its pattern broken, every step of whole solves against the known solution, and the rating
 // of published very hard puzzles.
+#include "game/engine/grader.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,14 +12,13 @@
 #include <vector>
 
 #include "game/engine/grade_techniques.h"
-#include "game/engine/grader.h"
 #include "tests/engine/grade_puzzles.h"
 
 namespace {
 
 using engine::Deduction;
-using engine::Digits;
 using engine::DigitBit;
+using engine::Digits;
 using engine::Pencilmarks;
 
 // A position where the technique applies, and what it must find there ("r7c4=6" places 6 in
@@ -259,7 +260,9 @@ const TechniqueCase kTechniqueCases[] = {
      "r7c4-6", ""},
 };
 
-std::string CellName(int k) { return "r" + std::to_string(k / 9 + 1) + "c" + std::to_string(k % 9 + 1); }
+std::string CellName(int k) {
+  return "r" + std::to_string(k / 9 + 1) + "c" + std::to_string(k % 9 + 1);
+}
 
 std::string DeductionText(const Deduction& found) {
   std::string text;
@@ -296,7 +299,9 @@ bool SolutionOf(const Pencilmarks& marks, Digits& solution) {
   for (int k = 0; k < 81; ++k) {
     if (marks.DigitAt(k) != 0 && !grid.Place(k, marks.DigitAt(k))) return false;
     for (int d = 1; d <= 9; ++d) {
-      if (marks.DigitAt(k) == 0 && !(marks.Candidates(k) & DigitBit(d)) && !grid.Eliminate(k, d)) return false;
+      if (marks.DigitAt(k) == 0 && !(marks.Candidates(k) & DigitBit(d)) && !grid.Eliminate(k, d)) {
+        return false;
+      }
     }
   }
   engine::StartDigits start;
@@ -308,8 +313,10 @@ bool SolutionOf(const Pencilmarks& marks, Digits& solution) {
 // Every placement is the solution's digit and no strike removes it.
 ::testing::AssertionResult KeepsSolution(const Deduction& found, const Digits& solution) {
   for (int k = 0; k < 81; ++k) {
-    if ((found.place[k] != 0 && found.place[k] != solution[k]) || (found.strike[k] & DigitBit(solution[k]))) {
-      return ::testing::AssertionFailure() << "wrong at " << CellName(k) << ", the solution has " << int{solution[k]};
+    if ((found.place[k] != 0 && found.place[k] != solution[k]) ||
+        (found.strike[k] & DigitBit(solution[k]))) {
+      return ::testing::AssertionFailure()
+             << "wrong at " << CellName(k) << ", the solution has " << int{solution[k]};
     }
   }
   return ::testing::AssertionSuccess();
@@ -351,7 +358,8 @@ TEST(GraderTest, NoTechniqueFindsAnythingWhereTheSolveStalls) {
       [29] 5 6 [39] [24] [2349] 1 8 7
       [237] [23789] 1 4 [258] [2358] 6 [29] [2389]
       [2346] [23689] [248] [368] 1 7 5 [249] [2389]
-      5 [2368] [248] [368] 9 [238] 7 [124] [1238])", marks));
+      5 [2368] [248] [368] 9 [238] 7 [124] [1238])",
+                                          marks));
   Digits solution{};
   ASSERT_TRUE(SolutionOf(marks, solution));
   for (const engine::Technique& technique : engine::Techniques()) {
@@ -371,8 +379,10 @@ void ExpectSoundSolves(const std::vector<Digits>& puzzles) {
     ASSERT_TRUE(marks.PlaceAll(puzzle));
     std::vector<bool> used(engine::Techniques().size());
     Deduction step;
-    for (int technique; !marks.IsComplete() && (technique = engine::ApplySimplestTechnique(marks, &step)) >= 0;) {
-      ASSERT_TRUE(KeepsSolution(step, solution)) << engine::Techniques()[static_cast<size_t>(technique)].name;
+    for (int technique;
+         !marks.IsComplete() && (technique = engine::ApplySimplestTechnique(marks, &step)) >= 0;) {
+      ASSERT_TRUE(KeepsSolution(step, solution))
+          << engine::Techniques()[static_cast<size_t>(technique)].name;
       used[static_cast<size_t>(technique)] = true;
     }
     std::vector<std::string_view> names;
@@ -404,14 +414,16 @@ TEST(GraderTest, EveryStepOfPublishedPuzzlesKeepsTheirSolution) {
   if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no puzzle folder " << folder;
   for (const char* name : {"top1465.txt", "17-clue.txt", "forum-hardest-1106.txt"}) {
     SCOPED_TRACE(name);
-    const std::vector<Digits> puzzles = testing_support::ReadPuzzleFile((folder / name).string(), 100);
+    const std::vector<Digits> puzzles =
+        testing_support::ReadPuzzleFile((folder / name).string(), 100);
     EXPECT_EQ(puzzles.size(), 100u);
     ExpectSoundSolves(puzzles);
   }
 }
 
 TEST(GraderTest, PublishedVeryHardPuzzlesRateChainsOrBeyond) {
-  const std::filesystem::path file = std::filesystem::path(DERADU_PUZZLE_DIR) / "forum-hardest-1106.txt";
+  const std::filesystem::path file =
+      std::filesystem::path(DERADU_PUZZLE_DIR) / "forum-hardest-1106.txt";
   if (!std::filesystem::is_regular_file(file)) GTEST_SKIP() << "no puzzle file " << file;
   const std::vector<Digits> puzzles = testing_support::ReadPuzzleFile(file.string());
   EXPECT_GE(puzzles.size(), 300u);
@@ -436,7 +448,8 @@ TEST(GraderTest, PuzzlesWithoutExactlyOneSolutionRateBeyond) {
   for (const Digits& givens : {Digits{}, clash, several}) {
     const engine::Grading grading = engine::GradePuzzle(givens);
     EXPECT_EQ(grading.level, engine::GradeLevel::Beyond);
-    EXPECT_TRUE(std::find(grading.solution.begin(), grading.solution.end(), 0) != grading.solution.end());
+    EXPECT_TRUE(std::find(grading.solution.begin(), grading.solution.end(), 0) !=
+                grading.solution.end());
   }
 }
 
