@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/percentile.h"
 #include "game/engine/grader.h"
 #include "game/engine/random.h"
 #include "tests/engine/grade_puzzles.h"
@@ -51,13 +52,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     }
   }
   return options.generate >= 0 || !options.file.empty();
-}
-
-double Percentile(std::vector<double> values, double share) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t index = static_cast<size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
-  return values[std::min(index, values.size() - 1)];
 }
 
 }  // namespace
