@@ -1,0 +1,456 @@
+// The grader: each technique on a position where it applies and on the same position with
+// its pattern broken, every step of whole solves against the known solution, and the rating
+// of published very hard puzzles.
+#include "game/engine/grader.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "game/engine/grade_techniques.h"
+#include "tests/engine/grade_puzzles.h"
+
+namespace {
+
+using engine::Deduction;
+using engine::DigitBit;
+using engine::Digits;
+using engine::Pencilmarks;
+
+// A position where the technique applies, and what it must find there ("r7c4=6" places 6 in
+// row 7, column 4; "r8c8-9" strikes candidate 9 there), and a candidate added back ("r3c4+6") that
+// breaks its pattern, after which it must find nothing. The positions come from solves of
+// puzzles made by MakeUniquePuzzle, where the technique was the simplest that applied; the
+// hidden quad's is a made puzzle's first position with four digits of one row struck from
+// the five cells that do not hold them. The alternating chain's elimination, r7c4-6, follows
+// from 6 in r6c4 or else in r6c1/r6c3, so not in r5c1, so 8 there, so not in r7c1, so 8 in
+// r7c4; X- and XY-chains find nothing there. No single candidate added there stops every
+// chain, so the stalled position below stands in for its breaker.
+struct TechniqueCase {
+  std::string_view technique;
+  std::string_view position;
+  std::string_view finds;
+  std::string_view breaker;
+};
+
+const TechniqueCase kTechniqueCases[] = {
+    {"Hidden Single", R"([38] 9 1 2 [345] [356] [58] [46] 7
+        [238] [237] 6 [457] [13457] [135] [58] 9 [24]
+        4 [27] 5 [78] 9 [68] 1 [26] 3
+        9 5 8 1 2 7 4 3 6
+        6 [23] [23] [4589] [45] [589] [79] [578] 1
+        7 1 4 3 6 [589] 2 [58] [89]
+        1 4 9 [67] 8 [236] [37] [27] 5
+        [23] 8 [237] [579] [1357] [12359] 6 [147] [249]
+        5 6 [237] [79] [137] 4 [379] [1278] [289])",
+     "r7c4=6", "r3c4+6"},
+    {"Naked Single", R"([4] 6 7 [3459] 8 [349] 1 2 [345]
+        8 9 [345] 1 2 [34] [45] 6 7
+        1 2 [345] [345] 6 7 8 9 [345]
+        2 3 [16] 8 7 [16] [49] 5 [49]
+        5 8 [149] 2 [49] [149] 7 3 6
+        [469] 7 [469] [469] 3 5 2 8 1
+        [369] 4 [28] 7 [59] [389] [569] 1 [259]
+        [369] 1 [69] [349] [459] 2 [569] 7 8
+        7 5 [28] [69] 1 [689] 3 4 [29])",
+     "r1c1=4", "r1c1+3"},
+    {"Pointing", R"(3 5 9 [127] [147] 6 [48] [18] [24]
+        [24] 6 1 [28] [48] 9 5 3 7
+        7 [24] 8 [125] [145] 3 9 [16] [246]
+        6 3 2 [57] 9 [57] 1 4 8
+        8 7 5 [13] [13] 4 6 2 9
+        9 1 4 6 2 8 3 7 5
+        [45] [48] 7 9 [35] 1 2 [68] [36]
+        1 9 6 [378] [378] 2 [478] 5 [34]
+        [25] [28] 3 4 6 [57] [78] 9 1)",
+     "r8c7-8", "r7c5+8"},
+    {"Claiming", R"([59] 2 7 [368] 1 [36] [3568] [369] 4
+        [19] [18] [136] 4 [28] 5 7 [369] [269]
+        [45] [4568] [346] [2368] 7 9 [3568] 1 [26]
+        6 3 [125] [28] [59] [12] 4 7 [89]
+        [1247] 9 [124] [367] [238] [1346] [16] 5 [68]
+        [147] [145] 8 [67] [59] [146] [169] 2 3
+        8 7 [26] 1 4 [23] [369] [369] 5
+        [12] [16] 9 5 [23] 8 [36] 4 7
+        3 [45] [45] 9 6 7 2 8 1)",
+     "r3c2-5", "r6c1+5"},
+    {"Naked Pair", R"([59] 2 7 [368] 1 [36] [58] [369] 4
+        [19] [18] [136] 4 [28] 5 7 [36] [269]
+        [45] [468] [346] [2368] 7 9 [58] 1 [26]
+        6 3 [15] [28] [59] [12] 4 7 [89]
+        [247] 9 [124] [367] [38] [1346] [16] 5 [68]
+        [147] [45] 8 [67] [59] [146] [169] 2 3
+        8 7 [26] 1 4 [23] [369] [69] 5
+        [12] [16] 9 5 [23] 8 [36] 4 7
+        3 [45] [45] 9 6 7 2 8 1)",
+     "r3c2-4", "r6c2+1"},
+    {"Hidden Pair", R"([19] [24] 7 3 [48] 5 [189] [2689] [12689]
+        [39] 8 6 7 1 2 [349] [49] 5
+        [13] [24] 5 6 [48] 9 [138] [28] 7
+        4 9 [12] [158] [57] 3 6 [278] [28]
+        8 [57] [12] [19] 6 4 [59] [279] 3
+        [57] 6 3 [89] 2 [78] [589] 1 4
+        2 [135] [89] 4 [59] 6 7 [389] [189]
+        6 [17] [489] 2 3 [78] [1489] 5 [189]
+        [57] [357] [489] [58] [579] 1 2 [34689] [689])",
+     "r3c7-8", "r3c8+3"},
+    {"Naked Triple", R"([349] 1 2 [347] 6 5 [479] 8 [479]
+        [689] [89] [47] 1 [47] [29] 3 5 [26]
+        [346] 5 [347] [3479] 8 [249] 1 [29] [24679]
+        7 [39] 8 6 5 [34] [249] [29] 1
+        [39] 2 5 8 [14] [134] [479] 6 [479]
+        1 4 6 2 9 7 8 3 5
+        [25] [78] 1 [579] 3 6 [29] 4 [289]
+        [25] [37] 9 [457] [147] 8 6 [17] [23]
+        [348] 6 [34] [79] 2 [19] 5 [17] [389])",
+     "r9c9-9", "r9c4+4"},
+    {"Hidden Triple", R"(6 1 2 [38] 4 [37] 5 [78] 9
+        4 3 5 1 [78] 9 6 2 [78]
+        7 8 9 [25] [25] 6 3 1 4
+        2 [69] 4 7 [38] 5 1 [39] [368]
+        [15] [67] 3 4 9 [18] [28] [57] [267]
+        [15] [79] 8 6 [13] 2 4 [3579] [37]
+        8 2 6 [35] [57] [37] 9 4 1
+        9 5 1 [28] 6 4 7 [38] [23]
+        3 4 7 9 [12] [18] [28] 6 5)",
+     "r4c9-3 r5c9-7", "r4c8+8"},
+    {"Naked Quad", R"(5 [19] 3 4 [79] 6 8 [17] 2
+        [1489] 6 7 [138] [18] 2 [49] [134] 5
+        [1489] [148] 2 [1378] 5 [1389] [149] [1347] 6
+        [34] 7 [18] 9 6 [18] 2 5 [34]
+        [138] 2 9 5 [18] 4 7 6 [13]
+        [146] [45] [56] 2 3 7 [14] 8 9
+        [689] [58] [56] [178] [247] [89] 3 [124] [147]
+        2 [138] [18] 6 [47] [138] 5 9 [47]
+        7 [139] 4 [13] [29] 5 6 [12] 8)",
+     "r7c4-8", "r7c1+1"},
+    {"Hidden Quad", R"(1 [2458] [2578] [2458] [257] 6 [237] 9 [478]
+        [24589] [2458] 6 [24589] 3 [24578] 1 [2478] [478]
+        3 [248] [278] [2489] [1279] [12478] [267] 5 [4678]
+        7 [235] [235] [2356] 8 9 4 1 [56]
+        [2458] [123458] [12358] [2356] [27] [27] [2679] [2678] [678]
+        [258] 6 9 1 4 [257] [257] [278] 3
+        [2568] 7 [12358] [23458] [125] [123458] [356] [346] 9
+        [25] [1235] 4 [2359] 6 [1235] 8 [37] [157]
+        [568] 9 [1358] 7 [15] [13458] [356] [346] 2)",
+     "r5c1-28 r5c2-28 r5c3-28 r5c4-26", "r5c9+5"},
+    {"X-Wing", R"(5 2 6 7 3 1 8 4 9
+        3 7 8 6 4 9 2 5 1
+        [19] [19] 4 8 5 2 6 7 3
+        [124] [15] [27] 3 9 6 [457] [12] 8
+        [124] 6 [37] [14] 8 5 [37] 9 [24]
+        8 [135] 9 [14] 2 7 [345] [13] 6
+        6 4 [23] 5 1 8 9 [23] 7
+        7 [39] 5 [29] 6 [34] 1 8 [24]
+        [29] 8 1 [29] 7 [34] [34] 6 5)",
+     "r4c1-2", "r5c3+2"},
+    {"Skyscraper", R"([347] 2 8 [135] 9 [15] [47] [67] [3456]
+        [1379] [13579] [157] 4 [35] 6 2 [78] [1358]
+        [134] [15] 6 8 2 7 9 [13] [1345]
+        8 [137] [127] 9 6 [12] 5 4 [13]
+        5 4 9 [13] 7 8 6 [13] 2
+        [123] 6 [12] [135] [345] [1245] 8 9 7
+        [79] [579] 3 6 8 [459] 1 2 [49]
+        [169] [1589] [145] 2 [45] 3 [47] [678] [4689]
+        [269] [89] [24] 7 1 [49] 3 5 [4689])",
+     "r6c1-3", "r3c2+3"},
+    {"Two-String Kite", R"([347] 2 8 [135] 9 [15] [47] [67] [3456]
+        [1379] [13579] [157] 4 [35] 6 2 [78] [1358]
+        [134] [135] 6 8 2 7 9 [13] [1345]
+        8 [137] [127] 9 6 [12] 5 4 [13]
+        5 4 9 [13] 7 8 6 [13] 2
+        [123] 6 [12] [135] [345] [1245] 8 9 7
+        [79] [579] 3 6 8 [459] 1 2 [49]
+        [169] [1589] [145] 2 [45] 3 [47] [678] [4689]
+        [269] [89] [24] 7 1 [49] 3 5 [4689])",
+     "r3c2-3", "r1c8+3"},
+    {"Empty Rectangle", R"(4 2 5 9 [13] [37] 6 [137] 8
+        3 [67] [168] [46] 2 [478] 9 [17] 5
+        [1678] 9 [168] 5 [136] [378] [134] 2 [14]
+        [58] 4 [89] [378] [3578] 1 2 6 [39]
+        [256] 1 [269] [46] [356] [349] 7 8 [349]
+        [68] 3 7 2 [68] [49] [14] 5 [149]
+        [127] 8 [123] [137] 9 5 [13] 4 6
+        [16] [56] [136] [138] 4 2 [58] 9 7
+        9 [57] 4 [1378] [378] 6 [58] [13] 2)",
+     "r7c3-1", "r9c7+1"},
+    {"XY-Wing", R"([38] 9 1 2 [345] [356] [58] [46] 7
+        [238] [237] 6 [457] [13457] [135] [58] 9 [24]
+        4 [27] 5 [678] 9 [68] 1 [26] 3
+        9 5 8 1 2 7 4 3 6
+        6 [23] [23] [4589] [45] [589] [79] [578] 1
+        7 1 4 3 6 [589] 2 [58] [89]
+        1 4 9 [67] 8 [236] [37] [27] 5
+        [23] 8 [237] [579] [1357] [12359] 6 [147] [249]
+        5 6 [237] [79] [137] 4 [379] [1278] [289])",
+     "r3c4-6", "r3c8+8"},
+    {"XYZ-Wing", R"([179] [19] 8 [124] 6 [2479] [1457] 3 [4579]
+        4 5 6 [13] [17] [39] [18] [1789] 2
+        [179] 2 3 5 8 [479] [147] 6 [479]
+        8 3 7 9 4 1 2 5 6
+        [19] 6 [149] 7 2 5 [1348] [18] [38]
+        2 [14] 5 6 3 8 9 [17] [47]
+        5 [147] [14] [34] 9 6 [378] 2 [38]
+        3 [79] [29] 8 5 [27] 6 4 1
+        6 8 [24] [1234] [17] [234] [357] [79] [59])",
+     "r9c4-4", "r7c4+1"},
+    {"W-Wing", R"(3 5 9 [17] [147] 6 [48] [18] 2
+        [24] 6 1 [28] [48] 9 5 3 7
+        7 [24] 8 [125] [45] 3 9 [16] [46]
+        6 3 2 [57] 9 [57] 1 4 8
+        8 7 5 [13] [13] 4 6 2 9
+        9 1 4 6 2 8 3 7 5
+        [45] [48] 7 9 [35] 1 2 [68] [36]
+        1 9 6 [378] [378] 2 [47] 5 [34]
+        [25] [28] 3 4 6 [57] [78] 9 1)",
+     "r7c5-5", "r3c5+1"},
+    {"Swordfish", R"(1 8 9 4 2 5 [36] 7 [36]
+        2 3 6 [17] [78] 9 [18] 4 5
+        [45] 7 [45] [13] 6 [38] 2 [18] 9
+        3 4 1 [579] [79] 6 [57] 2 8
+        [58] 2 7 [35] 1 [38] 9 6 4
+        6 9 [58] [257] [478] [24] [57] 3 1
+        7 5 [48] [29] 3 [124] [168] [189] [26]
+        [49] 6 [23] 8 [49] [12] [13] 5 7
+        [89] 1 [23] 6 5 7 4 [89] [23])",
+     "r7c8-8", "r9c3+8"},
+    {"Jellyfish", R"(7 5 [49] [689] 1 [289] 3 [246] [46]
+        [16] [126] [69] 3 4 [29] 5 7 8
+        8 [23] [34] 5 [67] [27] [246] 9 1
+        [36] 7 5 1 8 [34] 9 [46] 2
+        9 4 8 2 5 6 7 1 3
+        2 [36] 1 [47] 9 [347] 8 5 [46]
+        4 8 [36] [67] [267] 5 1 [23] 9
+        5 9 2 [48] 3 1 [46] [468] 7
+        [136] [13] 7 [489] [26] [489] [24] [2348] 5)",
+     "r1c8-6 r2c1-6 r7c5-6", "r3c2+6"},
+    {"X-Chain", R"([179] [19] 8 [124] 6 [2479] [1457] 3 [4579]
+        4 5 6 [13] [17] [39] [18] [1789] 2
+        [179] 2 3 5 8 [479] [147] 6 [479]
+        8 3 7 9 4 1 2 5 6
+        [19] 6 [149] 7 2 5 [1348] [18] [38]
+        2 [14] 5 6 3 8 9 [17] [47]
+        5 [147] [14] [34] 9 6 [378] 2 [38]
+        3 [79] [29] 8 5 [27] 6 4 1
+        6 8 [24] [123] [17] [234] [357] [79] [59])",
+     "r1c7-4", "r9c4+4"},
+    {"XY-Chain", R"(2 7 [15] [19] [34] [34] 8 [59] 6
+        8 3 9 5 2 6 1 [47] [47]
+        [15] 4 6 7 8 [19] [29] [25] 3
+        4 [16] [135] 8 9 2 [36] [137] [57]
+        [15] [1289] [1258] 3 6 7 [49] [148] [459]
+        7 [69] [38] 4 1 5 [69] [38] 2
+        3 [128] [128] 6 7 [149] 5 [24] [49]
+        6 [25] 4 [29] [35] 8 7 [239] 1
+        9 [125] 7 [12] [345] [134] [234] 6 8)",
+     "r8c8-9", "r3c8+9"},
+    {"Alternating Inference Chain", R"(4 3 2 [568] [56] 1 9 7 [68]
+        [167] 5 [168] 9 [27] [68] [26] 3 4
+        [6789] [78] [689] 3 [27] 4 1 5 [268]
+        5 [14] 7 [14] 8 9 [23] 6 [23]
+        [68] [148] 3 2 [146] 5 7 [18] 9
+        [1689] 2 [1689] [16] 3 7 4 [18] 5
+        [178] 9 4 [1568] [156] 3 [56] 2 [67]
+        2 [178] [18] [14568] [1456] [68] [356] 9 [37]
+        3 6 5 7 9 2 8 4 1)",
+     "r7c4-6", ""},
+};
+
+std::string CellName(int k) {
+  return "r" + std::to_string(k / 9 + 1) + "c" + std::to_string(k % 9 + 1);
+}
+
+std::string DeductionText(const Deduction& found) {
+  std::string text;
+  for (int k = 0; k < 81; ++k) {
+    if (found.place[k] != 0) text += " " + CellName(k) + "=" + std::to_string(found.place[k]);
+    if (found.strike[k] == 0) continue;
+    text += " " + CellName(k) + "-";
+    for (int d = 1; d <= 9; ++d) {
+      if (found.strike[k] & DigitBit(d)) text += static_cast<char>('0' + d);
+    }
+  }
+  return text.empty() ? text : text.substr(1);
+}
+
+// The position with candidate d added to cell k, both read from "rRcC+D".
+Pencilmarks WithCandidateAdded(const Pencilmarks& marks, std::string_view added) {
+  const int k = 9 * (added[1] - '1') + (added[3] - '1');
+  const int d = added[5] - '0';
+  std::string text = engine::PencilmarksText(marks);
+  // Cells are written one field each, in order: find field k and add the digit before "]".
+  size_t field = 0;
+  for (int cell = 0; cell < k; ++cell) field = text.find_first_of(" \n", field) + 1;
+  const size_t close = text.find(']', field);
+  text.insert(close, 1, static_cast<char>('0' + d));
+  Pencilmarks wider;
+  EXPECT_TRUE(engine::PencilmarksFromText(text, wider)) << text;
+  EXPECT_TRUE(wider.Candidates(k) & DigitBit(d)) << added;
+  return wider;
+}
+
+// The one completion of a position: its digits kept, its struck candidates left out.
+bool SolutionOf(const Pencilmarks& marks, Digits& solution) {
+  engine::CandidateGrid grid;
+  for (int k = 0; k < 81; ++k) {
+    if (marks.DigitAt(k) != 0 && !grid.Place(k, marks.DigitAt(k))) return false;
+    for (int d = 1; d <= 9; ++d) {
+      if (marks.DigitAt(k) == 0 && !(marks.Candidates(k) & DigitBit(d)) && !grid.Eliminate(k, d)) {
+        return false;
+      }
+    }
+  }
+  engine::StartDigits start;
+  start.fill(1);
+  engine::SearchMonitor monitor;
+  return engine::CountCompletions(grid, 2, start, &solution, monitor) == 1;
+}
+
+// Every placement is the solution's digit and no strike removes it.
+::testing::AssertionResult KeepsSolution(const Deduction& found, const Digits& solution) {
+  for (int k = 0; k < 81; ++k) {
+    if ((found.place[k] != 0 && found.place[k] != solution[k]) ||
+        (found.strike[k] & DigitBit(solution[k]))) {
+      return ::testing::AssertionFailure()
+             << "wrong at " << CellName(k) << ", the solution has " << int{solution[k]};
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+TEST(GraderTest, EachTechniqueFindsExactlyItsDeductionsAndNothingOnceItsPatternIsBroken) {
+  std::set<std::string_view> covered;
+  for (const TechniqueCase& row : kTechniqueCases) {
+    SCOPED_TRACE(row.technique);
+    const engine::Technique* technique = engine::FindTechnique(row.technique);
+    ASSERT_NE(technique, nullptr);
+    covered.insert(row.technique);
+    Pencilmarks marks;
+    ASSERT_TRUE(engine::PencilmarksFromText(row.position, marks));
+    Digits solution{};
+    ASSERT_TRUE(SolutionOf(marks, solution));
+
+    Deduction found;
+    EXPECT_TRUE(technique->find(marks, found));
+    EXPECT_EQ(DeductionText(found), row.finds);
+    EXPECT_TRUE(KeepsSolution(found, solution));
+
+    if (row.breaker.empty()) continue;
+    Deduction none;
+    EXPECT_FALSE(technique->find(WithCandidateAdded(marks, row.breaker), none));
+    EXPECT_EQ(DeductionText(none), "");
+  }
+  EXPECT_EQ(covered.size(), engine::Techniques().size());
+}
+
+// Where a made puzzle's solve stalls, 46 cells short, no technique may find anything.
+TEST(GraderTest, NoTechniqueFindsAnythingWhereTheSolveStalls) {
+  Pencilmarks marks;
+  ASSERT_TRUE(engine::PencilmarksFromText(R"([124] [278] 9 [78] 3 [458] [48] [1257] 6
+      [1347] [378] 5 2 6 [489] [48] [179] [19]
+      [467] [2678] [2478] [789] [458] 1 3 [2579] [29]
+      [79] 4 3 1 [78] [89] 2 6 5
+      8 1 [27] 5 [27] 6 9 3 4
+      [29] 5 6 [39] [24] [2349] 1 8 7
+      [237] [23789] 1 4 [258] [2358] 6 [29] [2389]
+      [2346] [23689] [248] [368] 1 7 5 [249] [2389]
+      5 [2368] [248] [368] 9 [238] 7 [124] [1238])",
+                                          marks));
+  Digits solution{};
+  ASSERT_TRUE(SolutionOf(marks, solution));
+  for (const engine::Technique& technique : engine::Techniques()) {
+    Deduction none;
+    EXPECT_FALSE(technique.find(marks, none)) << technique.name;
+    EXPECT_EQ(DeductionText(none), "") << technique.name;
+  }
+}
+
+// Grades each puzzle step by step, checking every step against the puzzle's one solution,
+// and checks the rating against the steps.
+void ExpectSoundSolves(const std::vector<Digits>& puzzles) {
+  for (const Digits& puzzle : puzzles) {
+    Digits solution{};
+    if (testing_support::CountSolutions(puzzle, &solution) != 1) continue;
+    Pencilmarks marks;
+    ASSERT_TRUE(marks.PlaceAll(puzzle));
+    std::vector<bool> used(engine::Techniques().size());
+    Deduction step;
+    for (int technique;
+         !marks.IsComplete() && (technique = engine::ApplySimplestTechnique(marks, &step)) >= 0;) {
+      ASSERT_TRUE(KeepsSolution(step, solution))
+          << engine::Techniques()[static_cast<size_t>(technique)].name;
+      used[static_cast<size_t>(technique)] = true;
+    }
+    std::vector<std::string_view> names;
+    engine::GradeLevel hardest = engine::GradeLevel::Singles;
+    for (size_t i = 0; i < used.size(); ++i) {
+      if (!used[i]) continue;
+      names.push_back(engine::Techniques()[i].name);
+      hardest = std::max(hardest, engine::Techniques()[i].level);
+    }
+    const engine::Grading grading = engine::GradePuzzle(puzzle);
+    EXPECT_EQ(grading.techniques, names);
+    EXPECT_EQ(grading.level, marks.IsComplete() ? hardest : engine::GradeLevel::Beyond);
+    for (int k = 0; k < 81; ++k) {
+      ASSERT_EQ(grading.solution[k], marks.DigitAt(k));
+      ASSERT_TRUE(grading.solution[k] == 0 || grading.solution[k] == solution[k]);
+    }
+  }
+}
+
+TEST(GraderTest, EveryStepOfMadePuzzlesKeepsTheirSolution) {
+  engine::RandomGenerator random(16);
+  std::vector<Digits> puzzles;
+  for (int i = 0; i < 60; ++i) puzzles.push_back(testing_support::MakeUniquePuzzle(random));
+  ExpectSoundSolves(puzzles);
+}
+
+TEST(GraderTest, EveryStepOfPublishedPuzzlesKeepsTheirSolution) {
+  const std::filesystem::path folder = DERADU_PUZZLE_DIR;
+  if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no puzzle folder " << folder;
+  for (const char* name : {"top1465.txt", "17-clue.txt", "forum-hardest-1106.txt"}) {
+    SCOPED_TRACE(name);
+    const std::vector<Digits> puzzles =
+        testing_support::ReadPuzzleFile((folder / name).string(), 100);
+    EXPECT_EQ(puzzles.size(), 100u);
+    ExpectSoundSolves(puzzles);
+  }
+}
+
+TEST(GraderTest, PublishedVeryHardPuzzlesRateChainsOrBeyond) {
+  const std::filesystem::path file =
+      std::filesystem::path(DERADU_PUZZLE_DIR) / "forum-hardest-1106.txt";
+  if (!std::filesystem::is_regular_file(file)) GTEST_SKIP() << "no puzzle file " << file;
+  const std::vector<Digits> puzzles = testing_support::ReadPuzzleFile(file.string());
+  EXPECT_GE(puzzles.size(), 300u);
+  for (size_t i = 0; i < puzzles.size(); ++i) {
+    EXPECT_GE(engine::GradePuzzle(puzzles[i]).level, engine::GradeLevel::Chains) << "puzzle " << i;
+  }
+}
+
+// Every technique is sound for all solutions at once, so a solve without guessing can only
+// finish a puzzle with exactly one.
+TEST(GraderTest, PuzzlesWithoutExactlyOneSolutionRateBeyond) {
+  Digits clash{};
+  clash[0] = clash[8] = 5;  // twice in the top row
+  Digits several{};
+  engine::RandomGenerator random(5);
+  const Digits puzzle = testing_support::MakeUniquePuzzle(random);
+  for (int k = 0; k < 81 && testing_support::CountSolutions(several) != 2; ++k) {
+    several = puzzle;
+    several[k] = 0;
+  }
+  ASSERT_EQ(testing_support::CountSolutions(several), 2);
+  for (const Digits& givens : {Digits{}, clash, several}) {
+    const engine::Grading grading = engine::GradePuzzle(givens);
+    EXPECT_EQ(grading.level, engine::GradeLevel::Beyond);
+    EXPECT_TRUE(std::find(grading.solution.begin(), grading.solution.end(), 0) !=
+                grading.solution.end());
+  }
+}
+
+}  // namespace
