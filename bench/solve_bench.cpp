@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/percentile.h"
 #include "game/engine/random.h"
 #include "game/engine/search.h"
 #include "game/engine/solver.h"
@@ -103,13 +104,6 @@ Outcome RunReference(const engine::Digits& puzzle, const engine::StartDigits& st
   Outcome outcome{result.status == testing_support::ReferenceStatus::Completed, result.steps, {}};
   for (int k = 0; k < 81; ++k) outcome.grid[k] = static_cast<int8_t>(board.cells[k].digit);
   return outcome;
-}
-
-double Percentile(std::vector<double> values, double share) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  size_t index = static_cast<size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
-  return values[std::min(index, values.size() - 1)];
 }
 
 }  // namespace
