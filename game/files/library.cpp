@@ -1,0 +1,38 @@
+// The one-time copy of the puzzles that come with the game into the player's masters folder.
+#include "game/files/library.h"
+
+#include <system_error>
+
+#include "common/settings/atomic_file.h"
+#include "common/settings/file_bytes.h"
+#include "game/files/folders.h"
+
+namespace files {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kCopiedKey = "Library";
+// MoveFiles once the masters have a folder of their own.
+constexpr int kMigrationDone = 3;
+
+}  // namespace
+
+void CopyLibrary(engine::Game& game, settings::SettingsStore& store) {
+  if (game.MoveFiles != kMigrationDone || store.ReadSettingText(kCopiedKey, "") == "1") return;
+  const fs::path library = game.ExecutableFolder / "Masters";
+  std::error_code error;
+  if (fs::equivalent(library, game.MastersFolder, error) || error) return;
+  const auto entries = ListFolder(library);
+  if (!entries) return;
+  bool complete = true;
+  for (const FolderEntry& entry : *entries) {
+    if (!entry.isFile || UpperExtension(entry.path.filename()) != "SMS") continue;
+    const fs::path target = game.MastersFolder / entry.path.filename();
+    if (settings::PathIsTaken(target)) continue;
+    complete = settings::CopyFileAtomically(entry.path, target) && complete;
+  }
+  if (complete) store.WriteSettingText(kCopiedKey, "1");
+}
+
+}  // namespace files
