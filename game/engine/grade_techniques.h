@@ -1,0 +1,84 @@
+// The techniques of the grader, one function each, and their table ordered by difficulty.
+// A technique looks at the pencil marks, adds to the deduction everything it finds in that
+// position (every instance of its pattern), and returns whether it found anything.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "game/engine/grade_candidates.h"
+#include "game/engine/grader.h"
+
+namespace engine {
+
+using TechniqueFinder = bool (*)(const Pencilmarks& marks, Deduction& found);
+
+struct Technique {
+  std::string_view name;
+  GradeLevel level;
+  TechniqueFinder find;
+};
+
+// Simplest first.
+std::span<const Technique> Techniques();
+// The technique of that name, nullptr when there is none.
+const Technique* FindTechnique(std::string_view name);
+
+// Strikes the digits from cell k where they are candidates; true when any was.
+bool StrikeCandidates(const Pencilmarks& marks, int k, uint16_t digits, Deduction& found);
+// Strikes digit d from every cell of the set that allows it; true when any did.
+bool StrikeDigit(const Pencilmarks& marks, const CellSet& cells, int d, Deduction& found);
+
+// Calls found(items, covered) for every set of n items (bits of the 9-bit item sets) whose
+// masks together cover exactly n bits. Items with an empty mask take no part.
+template <typename F>
+void ForEachLockedSet(const std::array<uint16_t, 9>& masks, int n, F found, int next = 0,
+                      uint16_t items = 0, uint16_t covered = 0) {
+  if (std::popcount(items) == n) {
+    found(items, covered);
+    return;
+  }
+  for (int i = next; i < 9; ++i) {
+    const uint16_t wider = covered | masks[i];
+    if (masks[i] != 0 && std::popcount(wider) <= n) {
+      ForEachLockedSet(masks, n, found, i + 1, static_cast<uint16_t>(items | 1u << i), wider);
+    }
+  }
+}
+
+// Singles, intersections and subsets.
+bool FindHiddenSingles(const Pencilmarks& marks, Deduction& found);
+bool FindNakedSingles(const Pencilmarks& marks, Deduction& found);
+bool FindPointing(const Pencilmarks& marks, Deduction& found);
+bool FindClaiming(const Pencilmarks& marks, Deduction& found);
+bool FindNakedPairs(const Pencilmarks& marks, Deduction& found);
+bool FindHiddenPairs(const Pencilmarks& marks, Deduction& found);
+bool FindNakedTriples(const Pencilmarks& marks, Deduction& found);
+bool FindHiddenTriples(const Pencilmarks& marks, Deduction& found);
+bool FindNakedQuads(const Pencilmarks& marks, Deduction& found);
+bool FindHiddenQuads(const Pencilmarks& marks, Deduction& found);
+
+// Fish.
+bool FindXWings(const Pencilmarks& marks, Deduction& found);
+bool FindSwordfish(const Pencilmarks& marks, Deduction& found);
+bool FindJellyfish(const Pencilmarks& marks, Deduction& found);
+
+// Single-digit patterns.
+bool FindSkyscrapers(const Pencilmarks& marks, Deduction& found);
+bool FindTwoStringKites(const Pencilmarks& marks, Deduction& found);
+bool FindEmptyRectangles(const Pencilmarks& marks, Deduction& found);
+
+// Wings.
+bool FindXYWings(const Pencilmarks& marks, Deduction& found);
+bool FindXYZWings(const Pencilmarks& marks, Deduction& found);
+bool FindWWings(const Pencilmarks& marks, Deduction& found);
+
+// Chains.
+bool FindXChains(const Pencilmarks& marks, Deduction& found);
+bool FindXYChains(const Pencilmarks& marks, Deduction& found);
+bool FindAlternatingChains(const Pencilmarks& marks, Deduction& found);
+
+}  // namespace engine

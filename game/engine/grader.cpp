@@ -1,0 +1,102 @@
+// The technique table and the rater that walks it.
+#include "game/engine/grader.h"
+
+#include <array>
+
+#include "game/engine/grade_techniques.h"
+
+namespace engine {
+namespace {
+
+constexpr std::array kTechniques{
+    Technique{"Hidden Single", GradeLevel::Singles, FindHiddenSingles},
+    Technique{"Naked Single", GradeLevel::Singles, FindNakedSingles},
+    Technique{"Pointing", GradeLevel::Intersections, FindPointing},
+    Technique{"Claiming", GradeLevel::Intersections, FindClaiming},
+    Technique{"Naked Pair", GradeLevel::Intersections, FindNakedPairs},
+    Technique{"Hidden Pair", GradeLevel::Intersections, FindHiddenPairs},
+    Technique{"Naked Triple", GradeLevel::Intersections, FindNakedTriples},
+    Technique{"Hidden Triple", GradeLevel::Intersections, FindHiddenTriples},
+    Technique{"Naked Quad", GradeLevel::Intersections, FindNakedQuads},
+    Technique{"Hidden Quad", GradeLevel::Intersections, FindHiddenQuads},
+    Technique{"X-Wing", GradeLevel::Patterns, FindXWings},
+    Technique{"Skyscraper", GradeLevel::Patterns, FindSkyscrapers},
+    Technique{"Two-String Kite", GradeLevel::Patterns, FindTwoStringKites},
+    Technique{"Empty Rectangle", GradeLevel::Patterns, FindEmptyRectangles},
+    Technique{"XY-Wing", GradeLevel::Patterns, FindXYWings},
+    Technique{"XYZ-Wing", GradeLevel::Patterns, FindXYZWings},
+    Technique{"W-Wing", GradeLevel::Patterns, FindWWings},
+    Technique{"Swordfish", GradeLevel::Patterns, FindSwordfish},
+    Technique{"Jellyfish", GradeLevel::Patterns, FindJellyfish},
+    Technique{"X-Chain", GradeLevel::Chains, FindXChains},
+    Technique{"XY-Chain", GradeLevel::Chains, FindXYChains},
+    Technique{"Alternating Inference Chain", GradeLevel::Chains, FindAlternatingChains},
+};
+static_assert(kTechniques.size() <= 32, "the rater keeps the techniques used as bits of a word");
+
+}  // namespace
+
+std::span<const Technique> Techniques() { return kTechniques; }
+
+const Technique* FindTechnique(std::string_view name) {
+  for (const Technique& technique : kTechniques) {
+    if (technique.name == name) return &technique;
+  }
+  return nullptr;
+}
+
+bool StrikeCandidates(const Pencilmarks& marks, int k, uint16_t digits, Deduction& found) {
+  const uint16_t present = marks.Candidates(k) & digits;
+  found.strike[k] |= present;
+  return present != 0;
+}
+
+bool StrikeDigit(const Pencilmarks& marks, const CellSet& cells, int d, Deduction& found) {
+  const CellSet victims = cells & marks.CellsOf(d);
+  victims.ForEach([&](int k) { found.strike[k] |= DigitBit(d); });
+  return !victims.Empty();
+}
+
+Grading GradePuzzle(const Digits& givens) {
+  Grading grading;
+  Pencilmarks marks;
+  if (!marks.PlaceAll(givens)) {
+    grading.solution = givens;
+    return grading;
+  }
+  uint32_t used = 0;
+  while (!marks.IsComplete() && !marks.IsBroken()) {
+    bool progressed = false;
+    for (size_t i = 0; i < kTechniques.size() && !progressed; ++i) {
+      Deduction found;
+      if (kTechniques[i].find(marks, found)) {
+        marks.Apply(found);
+        used |= 1u << i;
+        progressed = true;
+      }
+    }
+    if (!progressed) break;
+  }
+  GradeLevel hardest = GradeLevel::Singles;
+  for (size_t i = 0; i < kTechniques.size(); ++i) {
+    if (!(used >> i & 1)) continue;
+    grading.techniques.push_back(kTechniques[i].name);
+    if (kTechniques[i].level > hardest) hardest = kTechniques[i].level;
+  }
+  grading.level = marks.IsComplete() ? hardest : GradeLevel::Beyond;
+  grading.solution = marks.Solved();
+  return grading;
+}
+
+std::string_view GradeLevelName(GradeLevel level) {
+  switch (level) {
+    case GradeLevel::Singles: return "singles";
+    case GradeLevel::Intersections: return "intersections";
+    case GradeLevel::Patterns: return "patterns";
+    case GradeLevel::Chains: return "chains";
+    case GradeLevel::Beyond: break;
+  }
+  return "beyond";
+}
+
+}  // namespace engine
