@@ -127,13 +127,14 @@ int main(int argc, char** argv) {
       char name[64];
       std::snprintf(name, sizeof name, "%d %s %02d.sms", level + 1, kLevelWords[level], i + 1);
       if (!WriteMaster(levels[level][i], options.out / name)) {
-        std::fprintf(stderr, "make_library: cannot write %s\n", (options.out / name).string().c_str());
+        std::fprintf(stderr, "make_library: cannot write %s\n",
+                     (options.out / name).string().c_str());
         return 1;
       }
     }
+    const auto grade = static_cast<engine::GradeLevel>(level + 1);
     std::printf("level %d %s (%s): %d puzzles;", level + 1, kLevelWords[level],
-                std::string(engine::GradeLevelName(static_cast<engine::GradeLevel>(level + 1))).c_str(),
-                options.perLevel);
+                std::string(engine::GradeLevelName(grade)).c_str(), options.perLevel);
     for (const auto& [technique, count] : techniqueUse[level]) {
       std::printf(" %s %d,", std::string(technique).c_str(), count);
     }

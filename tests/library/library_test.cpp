@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -28,7 +29,8 @@ constexpr std::array<std::string_view, 4> kLevelWords = {"Gentle", "Moderate", "
 // The level (1-4) a library name gives: "3 Tough 07.sms" is 3; 0 for any other name.
 int LevelOfName(std::string_view name) {
   for (int level = 1; level <= 4; ++level) {
-    const std::string prefix = std::to_string(level) + " " + std::string(kLevelWords[level - 1]) + " ";
+    const std::string prefix =
+        std::to_string(level) + " " + std::string(kLevelWords[level - 1]) + " ";
     if (name.size() == prefix.size() + 6 && name.substr(0, prefix.size()) == prefix &&
         std::isdigit(static_cast<unsigned char>(name[prefix.size()])) &&
         std::isdigit(static_cast<unsigned char>(name[prefix.size() + 1])) &&
@@ -42,7 +44,9 @@ int LevelOfName(std::string_view name) {
 TEST(LibraryTest, EveryPuzzleIsAMasterWithOneSymmetricSolutionAtTheLevelItsNameGives) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(DERADU_LIBRARY_DIR)) {
-    if (entry.path().extension() == ".sms") names.push_back(settings::Utf8FromPath(entry.path().filename()));
+    if (entry.path().extension() == ".sms") {
+      names.push_back(settings::Utf8FromPath(entry.path().filename()));
+    }
   }
   std::sort(names.begin(), names.end());
   std::map<int, int> perLevel;
@@ -57,7 +61,8 @@ TEST(LibraryTest, EveryPuzzleIsAMasterWithOneSymmetricSolutionAtTheLevelItsNameG
     lastLevel = level;
     ++perLevel[level];
 
-    const std::string bytes = testing_support::ReadFileBytes(fs::path(DERADU_LIBRARY_DIR) / settings::PathFromUtf8(name));
+    const std::string bytes = testing_support::ReadFileBytes(fs::path(DERADU_LIBRARY_DIR) /
+                                                             settings::PathFromUtf8(name));
     engine::Board board;
     files::ParseGameFile(bytes, 0, board);
     // Written as the game writes a master: every digit a given, empty cells all zero.
