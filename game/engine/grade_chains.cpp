@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <bit>
 #include <climits>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "game/engine/grade_techniques.h"
@@ -30,34 +32,57 @@ struct Node {
   CellSet seers;  // the cells that see all of them
 };
 
+// For each node, the nodes it links to, stored flat: the links of node n are
+// to[start[n]] to to[start[n + 1] - 1].
+struct Links {
+  std::vector<int> start;
+  std::vector<int> to;
+
+  void Build(size_t count, const std::vector<std::pair<int, int>>& pairs) {
+    start.assign(count + 1, 0);
+    for (const auto& [a, b] : pairs) {
+      ++start[static_cast<size_t>(a) + 1];
+      ++start[static_cast<size_t>(b) + 1];
+    }
+    for (size_t n = 0; n < count; ++n) start[n + 1] += start[n];
+    to.resize(2 * pairs.size());
+    std::vector<int> next(start.begin(), start.end() - 1);
+    for (const auto& [a, b] : pairs) {
+      to[static_cast<size_t>(next[static_cast<size_t>(a)]++)] = b;
+      to[static_cast<size_t>(next[static_cast<size_t>(b)]++)] = a;
+    }
+  }
+  std::span<const int> Of(int n) const {
+    return {to.data() + start[static_cast<size_t>(n)], to.data() + start[static_cast<size_t>(n) + 1]};
+  }
+};
+
 struct ChainGraph {
   std::vector<Node> nodes;
-  std::vector<std::vector<int>> strong;
-  std::vector<std::vector<int>> weak;
+  Links strong;
+  Links weak;
 
   int Add(int digit, int cell, const CellSet& cells) {
     nodes.push_back({digit, cell, cells, CommonPeers(cells)});
-    strong.emplace_back();
-    weak.emplace_back();
     return static_cast<int>(nodes.size()) - 1;
-  }
-  void Link(std::vector<std::vector<int>>& links, int a, int b) {
-    links[static_cast<size_t>(a)].push_back(b);
-    links[static_cast<size_t>(b)].push_back(a);
   }
 };
 
 ChainGraph BuildGraph(const Pencilmarks& marks, ChainKind kind) {
   ChainGraph graph;
-  std::array<std::vector<int>, 10> ofDigit;  // node indices by digit
+  std::vector<std::pair<int, int>> strong;
+  std::vector<std::pair<int, int>> weak;
+  std::array<std::vector<int>, 10> ofDigit;  // node indices by digit, single cells first
+  std::array<int, 10> groupsFrom{};            // where the groups start in ofDigit[d]
   std::array<std::array<int, 9>, 81> single;   // node of digit d in cell k, -1 for none
   for (auto& cell : single) cell.fill(-1);
   for (int d = 1; d <= 9; ++d) {
     marks.CellsOf(d).ForEach([&](int k) {
-      if (kind == ChainKind::XY && std::popcount(marks.Candidates(k)) != 2) return;
+      if (kind == ChainKind::XY && BitCount9(marks.Candidates(k)) != 2) return;
       single[k][d - 1] = graph.Add(d, k, CellSet::Of(k));
       ofDigit[d].push_back(single[k][d - 1]);
     });
+    groupsFrom[d] = static_cast<int>(ofDigit[d].size());
     if (kind != ChainKind::Alternating) continue;
     for (const auto& meet : Tables().intersections) {
       const CellSet group = marks.CellsOf(d) & meet.cells;
@@ -67,57 +92,69 @@ ChainGraph BuildGraph(const Pencilmarks& marks, ChainKind kind) {
 
   for (int d = 1; d <= 9; ++d) {
     const std::vector<int>& nodes = ofDigit[d];
-    for (size_t i = 0; i < nodes.size(); ++i) {
-      for (size_t j = i + 1; j < nodes.size(); ++j) {
-        const Node& a = graph.nodes[static_cast<size_t>(nodes[i])];
-        const Node& b = graph.nodes[static_cast<size_t>(nodes[j])];
-        if (b.cells.Within(a.seers)) graph.Link(graph.weak, nodes[i], nodes[j]);
+    // Each node to the single cells it sees (each pair once) and to the groups it sees.
+    for (int n : nodes) {
+      const Node& a = graph.nodes[static_cast<size_t>(n)];
+      (a.seers & marks.CellsOf(d)).ForEach([&](int k) {
+        const int b = single[k][d - 1];
+        if (b >= 0 && (b > n || a.cell < 0)) weak.emplace_back(n, b);
+      });
+      if (a.cell >= 0) continue;
+      for (int b : nodes) {
+        const Node& group = graph.nodes[static_cast<size_t>(b)];
+        if (group.cell < 0 && b > n && group.cells.Within(a.seers)) weak.emplace_back(n, b);
       }
     }
     if (kind == ChainKind::XY) continue;
+    // A unit's places split into two nodes: two single cells, or a group and what is left,
+    // a single cell or another group.
     for (const CellSet& unit : Tables().unit) {
       const CellSet places = marks.CellsOf(d) & unit;
-      if (places.Count() < 2) continue;
-      std::vector<int> inUnit;
-      for (int n : nodes) {
-        if (graph.nodes[static_cast<size_t>(n)].cells.Within(places)) inUnit.push_back(n);
+      if (places.Count() == 2) {
+        const int a = places.First();
+        strong.emplace_back(single[a][d - 1], single[(places - CellSet::Of(a)).First()][d - 1]);
       }
-      for (size_t i = 0; i < inUnit.size(); ++i) {
-        for (size_t j = i + 1; j < inUnit.size(); ++j) {
-          const CellSet& a = graph.nodes[static_cast<size_t>(inUnit[i])].cells;
-          const CellSet& b = graph.nodes[static_cast<size_t>(inUnit[j])].cells;
-          if ((a & b).Empty() && (a | b) == places) graph.Link(graph.strong, inUnit[i], inUnit[j]);
+      for (int g = groupsFrom[d]; g < static_cast<int>(nodes.size()); ++g) {
+        const CellSet& group = graph.nodes[static_cast<size_t>(nodes[g])].cells;
+        if (!group.Within(places)) continue;
+        const CellSet rest = places - group;
+        if (rest.Count() == 1) strong.emplace_back(nodes[g], single[rest.First()][d - 1]);
+        for (int h = g + 1; h < static_cast<int>(nodes.size()); ++h) {
+          if (graph.nodes[static_cast<size_t>(nodes[h])].cells == rest) strong.emplace_back(nodes[g], nodes[h]);
         }
       }
     }
   }
 
-  if (kind == ChainKind::X) return graph;
-  for (int k = 0; k < 81; ++k) {
-    std::vector<int> here;
-    for (int n : single[k]) {
-      if (n >= 0) here.push_back(n);
-    }
-    for (size_t i = 0; i < here.size(); ++i) {
-      for (size_t j = i + 1; j < here.size(); ++j) {
-        if (here.size() == 2) graph.Link(graph.strong, here[i], here[j]);
-        if (kind == ChainKind::Alternating) graph.Link(graph.weak, here[i], here[j]);
+  // Two candidates of a cell: at most one is true, and when they are its only two, one is.
+  for (int k = 0; k < 81 && kind != ChainKind::X; ++k) {
+    for (int x = 0; x < 9; ++x) {
+      for (int y = x + 1; y < 9 && single[k][x] >= 0; ++y) {
+        if (single[k][y] < 0) continue;
+        if (BitCount9(marks.Candidates(k)) == 2) strong.emplace_back(single[k][x], single[k][y]);
+        if (kind == ChainKind::Alternating) weak.emplace_back(single[k][x], single[k][y]);
       }
     }
   }
+  graph.strong.Build(graph.nodes.size(), strong);
+  graph.weak.Build(graph.nodes.size(), weak);
   return graph;
 }
 
-// The cells where digit d conflicts with node n being true.
-CellSet ConflictsOf(const Node& n, int d) {
-  if (n.digit == d) return n.seers;
-  return n.cell >= 0 ? CellSet::Of(n.cell) : CellSet{};
-}
-
-// Strikes what "a or b" rules out; true when anything.
+// Strikes the candidates that conflict with a being true and with b being true: the same
+// digit in cells that see both, a digit in one node's cell that the other node's digit
+// rules out there, and in a cell that is both nodes, its other digits. True when any.
 bool StrikeEitherConflict(const Pencilmarks& marks, const Node& a, const Node& b, Deduction& found) {
   bool any = false;
-  for (int d = 1; d <= 9; ++d) any |= StrikeDigit(marks, ConflictsOf(a, d) & ConflictsOf(b, d), d, found);
+  if (a.digit == b.digit) {
+    any |= StrikeDigit(marks, a.seers & b.seers, a.digit, found);
+  } else {
+    if (b.cell >= 0) any |= StrikeDigit(marks, a.seers & CellSet::Of(b.cell), a.digit, found);
+    if (a.cell >= 0) any |= StrikeDigit(marks, b.seers & CellSet::Of(a.cell), b.digit, found);
+  }
+  if (a.cell >= 0 && a.cell == b.cell) {
+    any |= StrikeCandidates(marks, a.cell, static_cast<uint16_t>(~(DigitBit(a.digit) | DigitBit(b.digit)) & 511), found);
+  }
   return any;
 }
 
@@ -125,6 +162,7 @@ bool FindChains(const Pencilmarks& marks, ChainKind kind, Deduction& found) {
   const ChainGraph graph = BuildGraph(marks, kind);
   const int count = static_cast<int>(graph.nodes.size());
   Deduction shortest;
+  Deduction strikes;  // what one chain strikes; cleared after each chain that strikes
   int bestLength = INT_MAX;
   // State 2n: node n false; 2n + 1: node n true. length: links from the start, -1 unseen.
   std::vector<int> length(2 * static_cast<size_t>(count));
@@ -139,7 +177,7 @@ bool FindChains(const Pencilmarks& marks, ChainKind kind, Deduction& found) {
       const int reached = length[static_cast<size_t>(state)] + 1;
       if (reached > bestLength) break;
       const bool isTrue = state & 1;
-      for (int next : (isTrue ? graph.weak : graph.strong)[static_cast<size_t>(state / 2)]) {
+      for (int next : (isTrue ? graph.weak : graph.strong).Of(state / 2)) {
         const int nextState = 2 * next + (isTrue ? 0 : 1);
         if (length[static_cast<size_t>(nextState)] >= 0) continue;
         length[static_cast<size_t>(nextState)] = reached;
@@ -147,11 +185,11 @@ bool FindChains(const Pencilmarks& marks, ChainKind kind, Deduction& found) {
         if (isTrue) continue;
         const Node& b = graph.nodes[static_cast<size_t>(next)];
         if (kind == ChainKind::XY && (b.digit != a.digit || b.cell == a.cell)) continue;
-        Deduction strikes;
         if (!StrikeEitherConflict(marks, a, b, strikes)) continue;
         if (reached < bestLength) shortest = Deduction{};
         bestLength = reached;
         for (int k = 0; k < 81; ++k) shortest.strike[k] |= strikes.strike[k];
+        strikes = Deduction{};
       }
     }
   }

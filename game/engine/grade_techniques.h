@@ -27,6 +27,10 @@ std::span<const Technique> Techniques();
 // The technique of that name, nullptr when there is none.
 const Technique* FindTechnique(std::string_view name);
 
+// One step of the solve: applies the first technique of the table that finds anything and
+// returns its index, or -1 when none does. applied, when given, receives what it found.
+int ApplySimplestTechnique(Pencilmarks& marks, Deduction* applied = nullptr);
+
 // Strikes the digits from cell k where they are candidates; true when any was.
 bool StrikeCandidates(const Pencilmarks& marks, int k, uint16_t digits, Deduction& found);
 // Strikes digit d from every cell of the set that allows it; true when any did.
@@ -37,13 +41,13 @@ bool StrikeDigit(const Pencilmarks& marks, const CellSet& cells, int d, Deductio
 template <typename F>
 void ForEachLockedSet(const std::array<uint16_t, 9>& masks, int n, F found, int next = 0,
                       uint16_t items = 0, uint16_t covered = 0) {
-  if (std::popcount(items) == n) {
+  if (BitCount9(items) == n) {
     found(items, covered);
     return;
   }
   for (int i = next; i < 9; ++i) {
     const uint16_t wider = covered | masks[i];
-    if (masks[i] != 0 && std::popcount(wider) <= n) {
+    if (masks[i] != 0 && BitCount9(wider) <= n) {
       ForEachLockedSet(masks, n, found, i + 1, static_cast<uint16_t>(items | 1u << i), wider);
     }
   }

@@ -11,7 +11,7 @@ namespace {
 CellSet CellsWithCandidates(const Pencilmarks& marks, int n) {
   CellSet cells;
   for (int k = 0; k < 81; ++k) {
-    if (std::popcount(marks.Candidates(k)) == n) cells.Add(k);
+    if (BitCount9(marks.Candidates(k)) == n) cells.Add(k);
   }
   return cells;
 }

@@ -57,6 +57,18 @@ bool StrikeDigit(const Pencilmarks& marks, const CellSet& cells, int d, Deductio
   return !victims.Empty();
 }
 
+int ApplySimplestTechnique(Pencilmarks& marks, Deduction* applied) {
+  for (size_t i = 0; i < kTechniques.size(); ++i) {
+    Deduction found;
+    if (kTechniques[i].find(marks, found)) {
+      marks.Apply(found);
+      if (applied != nullptr) *applied = found;
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
 Grading GradePuzzle(const Digits& givens) {
   Grading grading;
   Pencilmarks marks;
@@ -66,16 +78,9 @@ Grading GradePuzzle(const Digits& givens) {
   }
   uint32_t used = 0;
   while (!marks.IsComplete() && !marks.IsBroken()) {
-    bool progressed = false;
-    for (size_t i = 0; i < kTechniques.size() && !progressed; ++i) {
-      Deduction found;
-      if (kTechniques[i].find(marks, found)) {
-        marks.Apply(found);
-        used |= 1u << i;
-        progressed = true;
-      }
-    }
-    if (!progressed) break;
+    const int technique = ApplySimplestTechnique(marks);
+    if (technique < 0) break;
+    used |= 1u << technique;
   }
   GradeLevel hardest = GradeLevel::Singles;
   for (size_t i = 0; i < kTechniques.size(); ++i) {
