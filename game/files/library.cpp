@@ -16,13 +16,20 @@ constexpr std::string_view kCopiedKey = "Library";
 // MoveFiles once the masters have a folder of their own.
 constexpr int kMigrationDone = 3;
 
+// Whether two folders are one: the same path, or the same folder reached another way; when
+// that cannot be told, they are taken to be.
+bool IsSameFolder(const fs::path& a, const fs::path& b) {
+  if ((a / "").lexically_normal() == (b / "").lexically_normal()) return true;
+  std::error_code error;
+  return fs::equivalent(a, b, error) || error;
+}
+
 }  // namespace
 
 void CopyLibrary(engine::Game& game, settings::SettingsStore& store) {
   if (game.MoveFiles != kMigrationDone || store.ReadSettingText(kCopiedKey, "") == "1") return;
   const fs::path library = game.ExecutableFolder / "Masters";
-  std::error_code error;
-  if (fs::equivalent(library, game.MastersFolder, error) || error) return;
+  if (IsSameFolder(library, game.MastersFolder)) return;
   const auto entries = ListFolder(library);
   if (!entries) return;
   bool complete = true;

@@ -88,6 +88,9 @@ TEST_F(LibraryCopyTest, NothingIsCopiedWhereTheMastersAreNotAFolderApartFromTheL
 
 // A copy that does not arrive is not recorded: the next start copies what is missing.
 TEST_F(LibraryCopyTest, AnIncompleteCopyIsTriedAgainAtTheNextStart) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a folder's read-only mark does not keep new files out on Windows";
+#endif
   testing_support::GiveToUnprivilegedUser(folder / "data");
   testing_support::MakeFolderReadOnly(game.MastersFolder);
   const std::string seen = testing_support::RunUnprivileged([&] {
