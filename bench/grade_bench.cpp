@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/percentile.h"
 #include "game/engine/grader.h"
 #include "game/engine/random.h"
 #include "tests/engine/grade_puzzles.h"
@@ -53,25 +54,21 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return options.generate >= 0 || !options.file.empty();
 }
 
-double Percentile(std::vector<double> values, double share) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const size_t index = static_cast<size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
-  return values[std::min(index, values.size() - 1)];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: grade_bench [--print] [--repeat R] (FILE | [--seed S] --generate N)\n");
+    std::fprintf(stderr,
+                 "usage: grade_bench [--print] [--repeat R] (FILE | [--seed S] --generate N)\n");
     return 2;
   }
   std::vector<engine::Digits> puzzles;
   if (options.generate >= 0) {
     engine::RandomGenerator random(options.seed);
-    for (int i = 0; i < options.generate; ++i) puzzles.push_back(testing_support::MakeUniquePuzzle(random));
+    for (int i = 0; i < options.generate; ++i) {
+      puzzles.push_back(testing_support::MakeUniquePuzzle(random));
+    }
   } else {
     puzzles = testing_support::ReadPuzzleFile(options.file);
     if (puzzles.empty()) {
@@ -89,24 +86,31 @@ int main(int argc, char** argv) {
     for (int run = 0; run < options.repeat; ++run) {
       const auto begin = std::chrono::steady_clock::now();
       grading = engine::GradePuzzle(puzzles[index]);
-      elapsed = std::min<std::chrono::duration<double, std::micro>>(elapsed, std::chrono::steady_clock::now() - begin);
+      elapsed = std::min<std::chrono::duration<double, std::micro>>(
+          elapsed, std::chrono::steady_clock::now() - begin);
     }
     times[grading.level].push_back(elapsed.count());
     all.push_back(elapsed.count());
     for (std::string_view name : grading.techniques) ++techniqueUse[name];
     if (options.print) {
-      std::printf("%zu %.1f %s", index, elapsed.count(), std::string(engine::GradeLevelName(grading.level)).c_str());
-      for (std::string_view name : grading.techniques) std::printf(" \"%s\"", std::string(name).c_str());
+      std::printf("%zu %.1f %s", index, elapsed.count(),
+                  std::string(engine::GradeLevelName(grading.level)).c_str());
+      for (std::string_view name : grading.techniques) {
+        std::printf(" \"%s\"", std::string(name).c_str());
+      }
       std::printf("\n");
     }
   }
   for (const auto& [level, levelTimes] : times) {
     std::printf("level %s count %zu median %.1f p99 %.1f max %.1f\n",
                 std::string(engine::GradeLevelName(level)).c_str(), levelTimes.size(),
-                Percentile(levelTimes, 0.5), Percentile(levelTimes, 0.99), Percentile(levelTimes, 1.0));
+                Percentile(levelTimes, 0.5), Percentile(levelTimes, 0.99),
+                Percentile(levelTimes, 1.0));
   }
   std::printf("all count %zu median %.1f p99 %.1f max %.1f\n", all.size(), Percentile(all, 0.5),
               Percentile(all, 0.99), Percentile(all, 1.0));
-  for (const auto& [name, count] : techniqueUse) std::printf("technique \"%s\" %d\n", std::string(name).c_str(), count);
+  for (const auto& [name, count] : techniqueUse) {
+    std::printf("technique \"%s\" %d\n", std::string(name).c_str(), count);
+  }
   return 0;
 }

@@ -16,7 +16,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -24,6 +23,7 @@
 #include "game/engine/random.h"
 #include "game/engine/search.h"
 #include "game/engine/solver.h"
+#include "tests/engine/grade_puzzles.h"
 #include "tests/engine/reference_search.h"
 
 namespace {
@@ -67,21 +67,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return options.emptyBoards >= 0 || !options.file.empty();
 }
 
-bool ReadPuzzles(const std::string& path, std::vector<engine::Digits>& puzzles) {
-  std::ifstream in(path);
-  if (!in) return false;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.size() < 81 || line[0] == '#') continue;
-    engine::Digits puzzle{};
-    for (int k = 0; k < 81; ++k) {
-      if (line[k] >= '1' && line[k] <= '9') puzzle[k] = static_cast<int8_t>(line[k] - '0');
-    }
-    puzzles.push_back(puzzle);
-  }
-  return true;
-}
-
 Outcome RunFast(const engine::Digits& puzzle, const engine::StartDigits& start) {
   std::vector<engine::Prefilled> givens;
   for (int k = 0; k < 81; ++k) {
@@ -119,9 +104,12 @@ int main(int argc, char** argv) {
   std::vector<engine::Digits> puzzles;
   if (options.emptyBoards >= 0) {
     puzzles.assign(static_cast<size_t>(options.emptyBoards), engine::Digits{});
-  } else if (!ReadPuzzles(options.file, puzzles)) {
-    std::fprintf(stderr, "solve_bench: cannot read %s\n", options.file.c_str());
-    return 1;
+  } else {
+    puzzles = testing_support::ReadPuzzleFile(options.file);
+    if (puzzles.empty()) {
+      std::fprintf(stderr, "solve_bench: no puzzles in %s\n", options.file.c_str());
+      return 1;
+    }
   }
 
   engine::RandomGenerator generator(options.seed);

@@ -3,26 +3,23 @@
 
 namespace engine {
 
-const GradeTables& Tables() {
-  static const GradeTables tables = [] {
-    GradeTables t;
-    for (int u = 0; u < 27; ++u) {
-      for (int k : Units()[u]) t.unit[u].Add(k);
+GradeTables MakeGradeTables() {
+  GradeTables t;
+  for (int u = 0; u < 27; ++u) {
+    for (int k : Units()[u]) t.unit[u].Add(k);
+  }
+  for (int k = 0; k < 81; ++k) {
+    t.peers[k] = t.unit[ColumnUnit(ColumnOf(k))] | t.unit[RowUnit(RowOf(k))] | t.unit[BoxUnit(k)];
+    t.peers[k].Remove(k);
+  }
+  int i = 0;
+  for (int box = 18; box < 27; ++box) {
+    for (int line = 0; line < 18; ++line) {
+      const CellSet shared = t.unit[box] & t.unit[line];
+      if (!shared.Empty()) t.intersections[i++] = {box, line, shared};
     }
-    for (int k = 0; k < 81; ++k) {
-      t.peers[k] = t.unit[ColumnUnit(ColumnOf(k))] | t.unit[RowUnit(RowOf(k))] | t.unit[BoxUnit(k)];
-      t.peers[k].Remove(k);
-    }
-    int i = 0;
-    for (int box = 18; box < 27; ++box) {
-      for (int line = 0; line < 18; ++line) {
-        const CellSet shared = t.unit[box] & t.unit[line];
-        if (!shared.Empty()) t.intersections[i++] = {box, line, shared};
-      }
-    }
-    return t;
-  }();
-  return tables;
+  }
+  return t;
 }
 
 CellSet CommonPeers(const CellSet& cells) {
@@ -106,7 +103,9 @@ bool PencilmarksFromText(std::string_view text, Pencilmarks& marks) {
   Pencilmarks read;
   size_t i = 0;
   auto skipBlanks = [&] {
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\n' || text[i] == '\r' || text[i] == '\t')) ++i;
+    while (i < text.size() &&
+           (text[i] == ' ' || text[i] == '\n' || text[i] == '\r' || text[i] == '\t'))
+      ++i;
   };
   for (int k = 0; k < 81; ++k) {
     skipBlanks();
@@ -116,7 +115,9 @@ bool PencilmarksFromText(std::string_view text, Pencilmarks& marks) {
     if (text[i] >= '1' && text[i] <= '9') {
       digit = text[i++] - '0';
     } else if (text[i++] == '[') {
-      for (; i < text.size() && text[i] >= '1' && text[i] <= '9'; ++i) candidates |= DigitBit(text[i] - '0');
+      for (; i < text.size() && text[i] >= '1' && text[i] <= '9'; ++i) {
+        candidates |= DigitBit(text[i] - '0');
+      }
       if (i >= text.size() || text[i++] != ']') return false;
     } else {
       return false;

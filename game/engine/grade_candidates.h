@@ -71,7 +71,7 @@ inline int BitCount9(uint16_t bits) {
 constexpr uint16_t DigitBit(int d) { return static_cast<uint16_t>(1u << (d - 1)); }
 
 struct GradeTables {
-  std::array<CellSet, 27> unit;  // the cells of each unit
+  std::array<CellSet, 27> unit;   // the cells of each unit
   std::array<CellSet, 81> peers;  // the 20 cells sharing a unit with a cell
   // The 54 places where a box meets a row or a column: the box's unit, the line's unit
   // and the three cells they share.
@@ -82,14 +82,19 @@ struct GradeTables {
   };
   std::array<Intersection, 54> intersections;
 };
-const GradeTables& Tables();
+GradeTables MakeGradeTables();
+// Inline, as the techniques look things up in it in their inner loops.
+inline const GradeTables& Tables() {
+  static const GradeTables tables = MakeGradeTables();
+  return tables;
+}
 
 // The cells that see every cell of a set (a cell does not see itself).
 CellSet CommonPeers(const CellSet& cells);
 
 // What one application of a technique found: digits to place and candidates to strike.
 struct Deduction {
-  std::array<int8_t, 81> place{};    // a digit 1-9 to place, 0 for none
+  std::array<int8_t, 81> place{};     // a digit 1-9 to place, 0 for none
   std::array<uint16_t, 81> strike{};  // candidate bits to remove
 
   bool Empty() const;

@@ -8,7 +8,6 @@
 // that A or B is true, so any candidate that conflicts with both A and B goes. The shortest
 // chains that strike anything are taken, all of them at once.
 #include <algorithm>
-#include <bit>
 #include <climits>
 #include <span>
 #include <utility>
@@ -53,7 +52,8 @@ struct Links {
     }
   }
   std::span<const int> Of(int n) const {
-    return {to.data() + start[static_cast<size_t>(n)], to.data() + start[static_cast<size_t>(n) + 1]};
+    return {to.data() + start[static_cast<size_t>(n)],
+            to.data() + start[static_cast<size_t>(n) + 1]};
   }
 };
 
@@ -72,9 +72,9 @@ ChainGraph BuildGraph(const Pencilmarks& marks, ChainKind kind) {
   ChainGraph graph;
   std::vector<std::pair<int, int>> strong;
   std::vector<std::pair<int, int>> weak;
-  std::array<std::vector<int>, 10> ofDigit;  // node indices by digit, single cells first
-  std::array<int, 10> groupsFrom{};            // where the groups start in ofDigit[d]
-  std::array<std::array<int, 9>, 81> single;   // node of digit d in cell k, -1 for none
+  std::array<std::vector<int>, 10> ofDigit;   // node indices by digit, single cells first
+  std::array<int, 10> groupsFrom{};           // where the groups start in ofDigit[d]
+  std::array<std::array<int, 9>, 81> single;  // node of digit d in cell k, -1 for none
   for (auto& cell : single) cell.fill(-1);
   for (int d = 1; d <= 9; ++d) {
     marks.CellsOf(d).ForEach([&](int k) {
@@ -120,7 +120,9 @@ ChainGraph BuildGraph(const Pencilmarks& marks, ChainKind kind) {
         const CellSet rest = places - group;
         if (rest.Count() == 1) strong.emplace_back(nodes[g], single[rest.First()][d - 1]);
         for (int h = g + 1; h < static_cast<int>(nodes.size()); ++h) {
-          if (graph.nodes[static_cast<size_t>(nodes[h])].cells == rest) strong.emplace_back(nodes[g], nodes[h]);
+          if (graph.nodes[static_cast<size_t>(nodes[h])].cells == rest) {
+            strong.emplace_back(nodes[g], nodes[h]);
+          }
         }
       }
     }
@@ -144,7 +146,8 @@ ChainGraph BuildGraph(const Pencilmarks& marks, ChainKind kind) {
 // Strikes the candidates that conflict with a being true and with b being true: the same
 // digit in cells that see both, a digit in one node's cell that the other node's digit
 // rules out there, and in a cell that is both nodes, its other digits. True when any.
-bool StrikeEitherConflict(const Pencilmarks& marks, const Node& a, const Node& b, Deduction& found) {
+bool StrikeEitherConflict(const Pencilmarks& marks, const Node& a, const Node& b,
+                          Deduction& found) {
   bool any = false;
   if (a.digit == b.digit) {
     any |= StrikeDigit(marks, a.seers & b.seers, a.digit, found);
@@ -153,7 +156,9 @@ bool StrikeEitherConflict(const Pencilmarks& marks, const Node& a, const Node& b
     if (a.cell >= 0) any |= StrikeDigit(marks, b.seers & CellSet::Of(a.cell), b.digit, found);
   }
   if (a.cell >= 0 && a.cell == b.cell) {
-    any |= StrikeCandidates(marks, a.cell, static_cast<uint16_t>(~(DigitBit(a.digit) | DigitBit(b.digit)) & 511), found);
+    any |= StrikeCandidates(marks, a.cell,
+                            static_cast<uint16_t>(~(DigitBit(a.digit) | DigitBit(b.digit)) & 511),
+                            found);
   }
   return any;
 }
@@ -200,8 +205,12 @@ bool FindChains(const Pencilmarks& marks, ChainKind kind, Deduction& found) {
 
 }  // namespace
 
-bool FindXChains(const Pencilmarks& marks, Deduction& found) { return FindChains(marks, ChainKind::X, found); }
-bool FindXYChains(const Pencilmarks& marks, Deduction& found) { return FindChains(marks, ChainKind::XY, found); }
+bool FindXChains(const Pencilmarks& marks, Deduction& found) {
+  return FindChains(marks, ChainKind::X, found);
+}
+bool FindXYChains(const Pencilmarks& marks, Deduction& found) {
+  return FindChains(marks, ChainKind::XY, found);
+}
 bool FindAlternatingChains(const Pencilmarks& marks, Deduction& found) {
   return FindChains(marks, ChainKind::Alternating, found);
 }

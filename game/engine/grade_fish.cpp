@@ -16,7 +16,9 @@ bool FindFish(const Pencilmarks& marks, int n, Deduction& found) {
       for (int line = 0; line < 9; ++line) {
         const Unit& cells = Units()[baseUnit(line)];
         for (int i = 0; i < 9; ++i) {
-          if (marks.Candidates(cells[i]) & DigitBit(d)) positions[line] |= static_cast<uint16_t>(1u << i);
+          if (marks.Candidates(cells[i]) & DigitBit(d)) {
+            positions[line] |= static_cast<uint16_t>(1u << i);
+          }
         }
       }
       ForEachLockedSet(positions, n, [&](uint16_t bases, uint16_t covers) {

@@ -16,7 +16,8 @@ struct Link {
 std::vector<Link> StrongLinks(const Pencilmarks& marks, int d, bool rows) {
   std::vector<Link> links;
   for (int line = 0; line < 9; ++line) {
-    const CellSet places = marks.CellsOf(d) & Tables().unit[rows ? RowUnit(line) : ColumnUnit(line)];
+    const CellSet places =
+        marks.CellsOf(d) & Tables().unit[rows ? RowUnit(line) : ColumnUnit(line)];
     if (places.Count() != 2) continue;
     const int a = places.First();
     links.push_back({a, (places - CellSet::Of(a)).First()});
@@ -60,10 +61,14 @@ bool FindTwoStringKites(const Pencilmarks& marks, Deduction& found) {
   for (int d = 1; d <= 9; ++d) {
     for (Link row : StrongLinks(marks, d, true)) {
       for (Link column : StrongLinks(marks, d, false)) {
-        if (row.a == column.a || row.a == column.b || row.b == column.a || row.b == column.b) continue;
+        if (row.a == column.a || row.a == column.b || row.b == column.a || row.b == column.b) {
+          continue;
+        }
         for (Link r : {row, Link{row.b, row.a}}) {
           for (Link c : {column, Link{column.b, column.a}}) {
-            if (BoxUnit(r.a) == BoxUnit(c.a)) any |= StrikeDigit(marks, SeeingBoth(r.b, c.b), d, found);
+            if (BoxUnit(r.a) == BoxUnit(c.a)) {
+              any |= StrikeDigit(marks, SeeingBoth(r.b, c.b), d, found);
+            }
           }
         }
       }
@@ -102,7 +107,9 @@ bool FindEmptyRectangles(const Pencilmarks& marks, Deduction& found) {
                 const bool onLine = inColumns ? RowOf(l.a) == row : ColumnOf(l.a) == column;
                 if (!onLine || Tables().unit[box].Has(l.a) || Tables().unit[box].Has(l.b)) continue;
                 const int target = inColumns ? 9 * RowOf(l.b) + column : 9 * row + ColumnOf(l.b);
-                if (!Tables().unit[box].Has(target)) any |= StrikeDigit(marks, CellSet::Of(target), d, found);
+                if (!Tables().unit[box].Has(target)) {
+                  any |= StrikeDigit(marks, CellSet::Of(target), d, found);
+                }
               }
             }
           }

@@ -31,12 +31,16 @@ bool FindHiddenSubsets(const Pencilmarks& marks, int n, Deduction& found) {
     std::array<uint16_t, 9> places{};
     for (int i = 0; i < 9; ++i) {
       for (int d = 1; d <= 9; ++d) {
-        if (marks.Candidates(cells[i]) & DigitBit(d)) places[d - 1] |= static_cast<uint16_t>(1u << i);
+        if (marks.Candidates(cells[i]) & DigitBit(d)) {
+          places[d - 1] |= static_cast<uint16_t>(1u << i);
+        }
       }
     }
     ForEachLockedSet(places, n, [&](uint16_t digits, uint16_t positions) {
       for (int i = 0; i < 9; ++i) {
-        if (positions >> i & 1) any |= StrikeCandidates(marks, cells[i], static_cast<uint16_t>(~digits & 511), found);
+        if (positions >> i & 1) {
+          any |= StrikeCandidates(marks, cells[i], static_cast<uint16_t>(~digits & 511), found);
+        }
       }
     });
   }
@@ -52,7 +56,9 @@ bool FindLockedCandidates(const Pencilmarks& marks, bool fromBox, Deduction& fou
     const CellSet& target = Tables().unit[fromBox ? meet.line : meet.box];
     for (int d = 1; d <= 9; ++d) {
       const CellSet inSource = marks.CellsOf(d) & source;
-      if (!inSource.Empty() && inSource.Within(meet.cells)) any |= StrikeDigit(marks, target - meet.cells, d, found);
+      if (!inSource.Empty() && inSource.Within(meet.cells)) {
+        any |= StrikeDigit(marks, target - meet.cells, d, found);
+      }
     }
   }
   return any;
@@ -86,13 +92,29 @@ bool FindNakedSingles(const Pencilmarks& marks, Deduction& found) {
   return any;
 }
 
-bool FindPointing(const Pencilmarks& marks, Deduction& found) { return FindLockedCandidates(marks, true, found); }
-bool FindClaiming(const Pencilmarks& marks, Deduction& found) { return FindLockedCandidates(marks, false, found); }
-bool FindNakedPairs(const Pencilmarks& marks, Deduction& found) { return FindNakedSubsets(marks, 2, found); }
-bool FindHiddenPairs(const Pencilmarks& marks, Deduction& found) { return FindHiddenSubsets(marks, 2, found); }
-bool FindNakedTriples(const Pencilmarks& marks, Deduction& found) { return FindNakedSubsets(marks, 3, found); }
-bool FindHiddenTriples(const Pencilmarks& marks, Deduction& found) { return FindHiddenSubsets(marks, 3, found); }
-bool FindNakedQuads(const Pencilmarks& marks, Deduction& found) { return FindNakedSubsets(marks, 4, found); }
-bool FindHiddenQuads(const Pencilmarks& marks, Deduction& found) { return FindHiddenSubsets(marks, 4, found); }
+bool FindPointing(const Pencilmarks& marks, Deduction& found) {
+  return FindLockedCandidates(marks, true, found);
+}
+bool FindClaiming(const Pencilmarks& marks, Deduction& found) {
+  return FindLockedCandidates(marks, false, found);
+}
+bool FindNakedPairs(const Pencilmarks& marks, Deduction& found) {
+  return FindNakedSubsets(marks, 2, found);
+}
+bool FindHiddenPairs(const Pencilmarks& marks, Deduction& found) {
+  return FindHiddenSubsets(marks, 2, found);
+}
+bool FindNakedTriples(const Pencilmarks& marks, Deduction& found) {
+  return FindNakedSubsets(marks, 3, found);
+}
+bool FindHiddenTriples(const Pencilmarks& marks, Deduction& found) {
+  return FindHiddenSubsets(marks, 3, found);
+}
+bool FindNakedQuads(const Pencilmarks& marks, Deduction& found) {
+  return FindNakedSubsets(marks, 4, found);
+}
+bool FindHiddenQuads(const Pencilmarks& marks, Deduction& found) {
+  return FindHiddenSubsets(marks, 4, found);
+}
 
 }  // namespace engine

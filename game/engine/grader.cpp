@@ -95,11 +95,16 @@ Grading GradePuzzle(const Digits& givens) {
 
 std::string_view GradeLevelName(GradeLevel level) {
   switch (level) {
-    case GradeLevel::Singles: return "singles";
-    case GradeLevel::Intersections: return "intersections";
-    case GradeLevel::Patterns: return "patterns";
-    case GradeLevel::Chains: return "chains";
-    case GradeLevel::Beyond: break;
+    case GradeLevel::Singles:
+      return "singles";
+    case GradeLevel::Intersections:
+      return "intersections";
+    case GradeLevel::Patterns:
+      return "patterns";
+    case GradeLevel::Chains:
+      return "chains";
+    case GradeLevel::Beyond:
+      break;
   }
   return "beyond";
 }

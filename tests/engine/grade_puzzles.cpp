@@ -7,7 +7,8 @@
 namespace testing_support {
 namespace {
 
-int CountFrom(const engine::Digits& board, const engine::StartDigits& start, engine::Digits* first) {
+int CountFrom(const engine::Digits& board, const engine::StartDigits& start,
+              engine::Digits* first) {
   engine::CandidateGrid grid;
   if (!grid.PlaceAll(board)) return 0;
   engine::SearchMonitor monitor;
