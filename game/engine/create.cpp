@@ -1,8 +1,9 @@
 // New puzzles: a random complete grid from the search, filed as a numbered master and then
-// thinned out by the skill level.
+// thinned out by the skill level, keeping exactly one solution.
 #include "game/engine/create.h"
 
 #include "game/engine/cells.h"
+#include "game/engine/search.h"
 #include "game/engine/solver.h"
 
 namespace engine {
@@ -30,13 +31,22 @@ void CreatePuzzle(Game& game, const MasterFiler& fileMaster) {
                            MessageButtons::YesNo) != MessageAnswer::Yes) {
     return;
   }
-  // Each cell stays a given when a draw from 0 to 80 does not exceed the threshold.
+  // Each cell stays a given when a draw from 0 to 80 does not exceed the threshold. A cell
+  // whose draw exceeds it is emptied only if the puzzle keeps its one solution, so that it
+  // can be solved by reasoning alone; every cell still takes its draw.
   const int threshold = 30 + 15 * game.Skill;
-  for (Cell& cell : game.board.cells) {
-    if (platform.Random(80) > threshold) {
-      cell.digit = 0;
-      cell.master = 0;
+  Digits puzzle;
+  for (int k = 0; k < 81; ++k) puzzle[k] = static_cast<int8_t>(game.board.cells[k].digit);
+  for (int k = 0; k < 81; ++k) {
+    if (platform.Random(80) <= threshold) continue;
+    const int8_t digit = puzzle[k];
+    puzzle[k] = 0;
+    if (CountSolutions(puzzle, 2) != 1) {
+      puzzle[k] = digit;
+      continue;
     }
+    game.board.cells[k].digit = 0;
+    game.board.cells[k].master = 0;
   }
 }
 

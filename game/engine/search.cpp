@@ -178,6 +178,18 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
 
 uint64_t CellByCellWalks() { return cellByCellWalks; }
 
+int CountSolutions(const Digits& puzzle, int limit) {
+  for (int8_t digit : puzzle) {
+    if (digit < 0 || digit > 9) return 0;
+  }
+  CandidateGrid grid;
+  if (!grid.PlaceAll(puzzle)) return 0;
+  StartDigits start;
+  start.fill(1);
+  SearchMonitor monitor;
+  return CountCompletions(grid, limit, start, nullptr, monitor);
+}
+
 SearchResult FindFirstCompletion(const std::vector<Prefilled>& stack, const StartDigits& start,
                                  SearchMonitor& monitor) {
   SearchResult result;

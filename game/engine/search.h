@@ -44,6 +44,10 @@ struct SearchResult {
 // plain backtracking's first steps did not finish; tests read it to show they reach that path.
 uint64_t CellByCellWalks();
 
+// How many solutions a puzzle has (1-9 a given, 0 an empty cell), counted up to limit; 0 for
+// givens that clash or lie outside 0-9.
+int CountSolutions(const Digits& puzzle, int limit);
+
 SearchResult FindFirstCompletion(const std::vector<Prefilled>& stack, const StartDigits& start,
                                  SearchMonitor& monitor);
 

@@ -14,6 +14,7 @@
 #include "game/engine/solver.h"
 #include "game/files/folders.h"
 #include "game/files/game_file.h"
+#include "game/files/library.h"
 #include "game/files/load_save.h"
 #include "game/files/options.h"
 #include "game/help/about_box.h"
@@ -89,6 +90,7 @@ void FinishStartUp(Game& game) {
 
   files::ReadColorSettings(game, store);
   files::MigrateOldFiles(game, store);
+  files::CopyLibrary(game, store);
   game.LastSave = store.ReadSettingText("LastSave", "000");
   store.CloseSettings();
   // The folders the game and the viewer write to (the link file lies beside the programs).

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "game/engine/create.h"
+#include "game/engine/random.h"
+#include "tests/engine/reference_search.h"
 #include "tests/engine/search_boards.h"
 #include "tests/support/game_fixture.h"
 
@@ -64,7 +67,19 @@ TEST_F(CreateTest, NoFileLeavesTheTitleAndStillAsks) {
   EXPECT_TRUE(IsValidFullGrid(game.board));
 }
 
-TEST_F(CreateTest, YesEmptiesTheCellsWhoseDrawExceedsTheSkillThreshold) {
+// Whether the puzzle (cell digits, 0 empty) has several solutions once cell k is emptied too.
+bool EmptyingLeavesSeveralSolutions(engine::Digits puzzle, int k) {
+  puzzle[k] = 0;
+  return testing_support::CountSolutionsPlainly(puzzle, 2) > 1;
+}
+
+engine::Digits PuzzleOf(const Board& board) {
+  engine::Digits puzzle{};
+  for (int k = 0; k < 81; ++k) puzzle[k] = static_cast<int8_t>(board.cells[k].digit);
+  return puzzle;
+}
+
+TEST_F(CreateTest, YesEmptiesACellWhoseDrawExceedsTheSkillThresholdUnlessThatAddsASolution) {
   struct Case {
     int skill;
     int threshold;
@@ -78,14 +93,56 @@ TEST_F(CreateTest, YesEmptiesTheCellsWhoseDrawExceedsTheSkillThreshold) {
     for (int k = 0; k < 81; ++k) platform.scriptedRandom.push_back(k);
     CreatePuzzle(game, RecordingFiler("002.sms"));
     ASSERT_TRUE(platform.scriptedRandom.empty()) << c.skill;
+    const engine::Digits puzzle = PuzzleOf(game.board);
+    EXPECT_EQ(testing_support::CountSolutionsPlainly(puzzle, 2), 1) << c.skill;
     for (int k = 0; k < 81; ++k) {
       const Cell& cell = game.board.cells[k];
-      if (k > c.threshold) {
-        EXPECT_EQ(cell.digit, 0) << c.skill << " cell " << k;
+      if (k > c.threshold && cell.digit == 0) {
         EXPECT_EQ(cell.master, 0) << c.skill << " cell " << k;
-      } else {
-        EXPECT_EQ(cell.digit, filedGrid.cells[k].digit) << c.skill << " cell " << k;
-        EXPECT_NE(cell.master, 0) << c.skill << " cell " << k;
+        continue;
+      }
+      EXPECT_EQ(cell.digit, filedGrid.cells[k].digit) << c.skill << " cell " << k;
+      EXPECT_NE(cell.master, 0) << c.skill << " cell " << k;
+      if (k > c.threshold) {
+        EXPECT_TRUE(EmptyingLeavesSeveralSolutions(puzzle, k)) << c.skill << " cell " << k;
+      }
+    }
+  }
+}
+
+// Every skill, many seeds: the search's start digits and one draw per cell, as before, and a
+// puzzle with exactly one solution, in which every cell whose draw exceeds the threshold is
+// empty unless emptying it would add a solution.
+TEST_F(CreateTest, EveryCreatedPuzzleHasExactlyOneSolutionAndTheSameDraws) {
+  std::vector<int> expectedRequests(81, 8);
+  expectedRequests.insert(expectedRequests.end(), 81, 80);
+  for (int skill = 0; skill <= 3; ++skill) {
+    const int threshold = 30 + 15 * skill;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+      SCOPED_TRACE(testing::Message() << "skill " << skill << " seed " << seed);
+      testing_support::FakePlatform seeded;
+      seeded.Reseed(seed);
+      seeded.messageAnswers = {MessageAnswer::Yes};
+      Game created(seeded);
+      created.Skill = skill;
+      CreatePuzzle(created, RecordingFiler("004.sms"));
+      EXPECT_EQ(seeded.randomRequests, expectedRequests);
+
+      RandomGenerator replay(seed);
+      for (int k = 0; k < 81; ++k) replay.Next(8);
+      const engine::Digits puzzle = PuzzleOf(created.board);
+      ASSERT_EQ(testing_support::CountSolutionsPlainly(puzzle, 2), 1) << DigitsOf(created.board);
+      for (int k = 0; k < 81; ++k) {
+        const bool candidate = replay.Next(80) > threshold;
+        const Cell& cell = created.board.cells[k];
+        if (cell.digit == 0) {
+          EXPECT_TRUE(candidate) << "cell " << k;
+          continue;
+        }
+        EXPECT_EQ(cell.digit, filedGrid.cells[k].digit) << "cell " << k;
+        if (candidate) {
+          EXPECT_TRUE(EmptyingLeavesSeveralSolutions(puzzle, k)) << "cell " << k;
+        }
       }
     }
   }

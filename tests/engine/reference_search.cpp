@@ -1,6 +1,8 @@
 // A plain backtracking search that takes every step literally.
 #include "tests/engine/reference_search.h"
 
+#include <bit>
+
 #include "game/engine/solver.h"
 
 namespace testing_support {
@@ -81,6 +83,61 @@ ReferenceResult ReferenceSolve(engine::Board& board, std::vector<engine::SearchE
     if (!advanced && !Backtrack(board, stack)) return {ReferenceStatus::NoCompletion, steps};
     if (++steps >= stepCap) return {ReferenceStatus::StepCapReached, steps};
   }
+}
+
+namespace {
+
+struct PlainCounter {
+  engine::Digits grid;
+  int limit;
+  int found = 0;
+
+  uint32_t Allowed(int k) const {
+    uint32_t used = 0;
+    const int row = k / 9, column = k % 9, top = row / 3 * 3, left = column / 3 * 3;
+    for (int i = 0; i < 9; ++i) {
+      used |= 1u << grid[9 * row + i] | 1u << grid[9 * i + column] |
+              1u << grid[9 * (top + i / 3) + left + i % 3];
+    }
+    return ~used & 0x3FE;  // bits 1-9
+  }
+
+  void Count() {
+    int best = -1;
+    uint32_t bestDigits = 0;
+    for (int k = 0; k < 81; ++k) {
+      if (grid[k] != 0) continue;
+      const uint32_t digits = Allowed(k);
+      if (best < 0 || std::popcount(digits) < std::popcount(bestDigits)) {
+        best = k;
+        bestDigits = digits;
+      }
+    }
+    if (best < 0) {
+      ++found;
+      return;
+    }
+    for (int d = 1; d <= 9 && found < limit; ++d) {
+      if (!((bestDigits >> d) & 1)) continue;
+      grid[best] = static_cast<int8_t>(d);
+      Count();
+    }
+    grid[best] = 0;
+  }
+};
+
+}  // namespace
+
+int CountSolutionsPlainly(const engine::Digits& puzzle, int limit) {
+  PlainCounter counter{{}, limit};
+  for (int k = 0; k < 81; ++k) {
+    const int d = puzzle[k];
+    if (d < 0 || d > 9) return 0;
+    if (d != 0 && !((counter.Allowed(k) >> d) & 1)) return 0;
+    counter.grid[k] = static_cast<int8_t>(d);
+  }
+  counter.Count();
+  return counter.found;
 }
 
 }  // namespace testing_support

@@ -25,4 +25,9 @@ struct ReferenceResult {
 ReferenceResult ReferenceSolve(engine::Board& board, std::vector<engine::SearchEntry>& stack,
                                const engine::StartDigits& start, uint64_t stepCap);
 
+// Counts the solutions of a puzzle (1-9 a given, 0 empty) up to limit by trying every digit
+// of the empty cell with the fewest, from row, column and box alone: slow, but sharing no
+// code with the engine's counter, which it checks.
+int CountSolutionsPlainly(const engine::Digits& puzzle, int limit);
+
 }  // namespace testing_support

@@ -17,6 +17,7 @@
 #include "tests/engine/reference_search.h"
 #include "tests/engine/search_boards.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/game_fixture.h"
 
 namespace {
 
@@ -321,6 +322,53 @@ TEST(SearchDifferentialTest, PuzzlesWithSeveralSolutionsAgreeWithThePlainBacktra
   EXPECT_EQ(tally.differed, 0);
   EXPECT_GE(tally.compared, 390);
   EXPECT_GE(tally.cellByCell, 40);
+}
+
+// The counter behind Create against the plain counter: fixed boards at the edges, then many
+// thinnings of a solved grid, from a few givens removed to most of them.
+TEST(SearchDifferentialTest, SolutionCountsAgreeWithThePlainCounter) {
+  auto digitsOf = [](std::string_view text) {
+    Digits digits{};
+    for (int k = 0; k < 81; ++k) {
+      if (text[k] >= '1' && text[k] <= '9') digits[k] = static_cast<int8_t>(text[k] - '0');
+    }
+    return digits;
+  };
+  const Digits solved = digitsOf(testing_support::kSolvedGrid);
+  Digits topBandEmpty = solved;
+  for (int k = 0; k < 27; ++k) topBandEmpty[k] = 0;
+  Digits clash = solved;
+  clash[80] = clash[79];
+  Digits outOfRange = solved;
+  outOfRange[40] = 12;
+  struct Case {
+    const char* name;
+    Digits puzzle;
+    int limit;
+    int count;
+  } cases[] = {{"solved", solved, 2, 1},           {"empty", Digits{}, 2, 2},
+               {"empty, limit 1", Digits{}, 1, 1}, {"top band empty", topBandEmpty, 2, 2},
+               {"clash", clash, 2, 0},             {"digit 12", outOfRange, 2, 0}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(CountSolutions(c.puzzle, c.limit), c.count) << c.name;
+    EXPECT_EQ(testing_support::CountSolutionsPlainly(c.puzzle, c.limit), c.count) << c.name;
+  }
+
+  RandomGenerator random(16);
+  int unique = 0;
+  for (int round = 0; round < 400; ++round) {
+    Digits puzzle = solved;
+    const int keep = 22 + round % 40;  // chance in 81 that a cell stays
+    for (int8_t& digit : puzzle) {
+      if (random.Next(80) >= keep) digit = 0;
+    }
+    const int count = CountSolutions(puzzle, 2);
+    EXPECT_EQ(count, testing_support::CountSolutionsPlainly(puzzle, 2)) << round;
+    unique += count == 1;
+  }
+  // Both kinds of answer are well represented.
+  EXPECT_GT(unique, 50);
+  EXPECT_LT(unique, 350);
 }
 
 }  // namespace

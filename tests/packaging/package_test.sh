@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The Debian package and the portable archive of a build: what they hold, and the installed
 # game run from its menu entry's command as a player who cannot write the program folder, on
-# a private X server. Usage: package_test.sh BUILD_FOLDER CPACK
+# a private X server: it starts on a puzzle of the library, copied into the player's masters.
+# Usage: package_test.sh BUILD_FOLDER CPACK LIBRARY_FOLDER
 # Exits 77 (skipped) where the packaging or desktop tools are missing.
 set -euo pipefail
 build=$1
 cpack=$2
+library=$3
 for tool in dpkg-deb Xvfb xdotool openbox setpriv; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
@@ -43,8 +45,16 @@ deb=$(echo "$work"/packages/deradu_*.deb)
 tgz=$(echo "$work"/packages/deradu-*-portable.tar.gz)
 [ -f "$deb" ] && [ -f "$tgz" ] || fail "cpack made no package"
 
-# Contents: every file and link, with where the link points.
-contents=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6, $7, $8 }' | sed 's/ *$//' | sort)
+# Contents: every file and link, with where the link points; the library's puzzles, whose
+# names hold spaces, apart.
+puzzles=$(cd "$library" && ls -- *.sms)
+[ -n "$puzzles" ] || fail "no library in $library"
+# Read-only for the players: root's, writable by root alone.
+installed=$(dpkg-deb -c "$deb" | sed -n 's|^-rw-r--r-- root/root .* \./usr/lib/deradu/Masters/||p' |
+  sort)
+[ "$installed" = "$puzzles" ] || fail "the package's library:"$'\n'"$installed"
+contents=$(dpkg-deb -c "$deb" | grep -v '/Masters/' | awk '$1 !~ /^d/ { print $6, $7, $8 }' |
+  sed 's/ *$//' | sort)
 expected="./usr/games/tarnwick -> ../lib/deradu/Tarnwick
 ./usr/lib/deradu/Leafview
 ./usr/lib/deradu/Readme.txt
@@ -57,8 +67,11 @@ expected="./usr/games/tarnwick -> ../lib/deradu/Tarnwick
 ./usr/share/metainfo/org.example.deradu.metainfo.xml"
 [ "$contents" = "$expected" ] || fail "package contents:"$'\n'"$contents"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6webenginewidgets6' || fail "no library dependencies"
-archive=$(tar tzf "$tgz" | sort | tr '\n' ' ')
-[ "$archive" = "deradu/ deradu/Leafview deradu/Readme.txt deradu/Tarnwick deradu/deradu.htm " ] ||
+packed=$(tar tzf "$tgz" | sed -n 's|^deradu/Masters/||p' | grep . | sort)
+[ "$packed" = "$puzzles" ] || fail "the archive's library:"$'\n'"$packed"
+archive=$(tar tzf "$tgz" | grep -v '^deradu/Masters/.' | sort | tr '\n' ' ')
+[ "$archive" = "deradu/ deradu/Leafview deradu/Masters/ deradu/Readme.txt deradu/Tarnwick \
+deradu/deradu.htm " ] ||
   fail "archive contents: $archive"
 
 # Installed below a root of its own; the program folder read-only, the player's home empty.
@@ -92,8 +105,10 @@ command=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/org.example.deradu.
   QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu $command) >"$work/game.log" 2>&1 &
 pids+=($!)
 
-await 30 xdotool search --onlyvisible --name "^Brindle's Deradu$" || fail "no game window"
-window=$(xdotool search --onlyvisible --name "^Brindle's Deradu$" | head -1)
+# The first start opens a puzzle of the library.
+first_puzzle='^Deradu - [1-4] [A-Za-z]+ [0-9][0-9]\.sms$'
+await 30 xdotool search --onlyvisible --name "$first_puzzle" || fail "no game window on a puzzle"
+window=$(xdotool search --onlyvisible --name "$first_puzzle" | head -1)
 
 xdotool windowsize --sync "$window" 400 500
 await 10 grep -q '^Height = 500' "$data/Tarnwick.ini" || fail "the size was not stored"
@@ -114,6 +129,10 @@ viewer=$(sed -n 's/^HANDLE = //p' "$data/Leafview.ini" | tr -d '\r')
 pids+=("$viewer")
 
 for folder in Masters Saves; do [ -d "$data/$folder" ] || fail "no $folder folder"; done
+copied=$(cd "$data/Masters" && ls -- *.sms)
+[ "$copied" = "$puzzles" ] || fail "the library was not copied to the player's masters"
+diff -r "$root/usr/lib/deradu/Masters" "$data/Masters" || fail "the copies differ"
+grep -q '^Library = 1' "$data/Tarnwick.ini" || fail "the copy was not recorded"
 written=$(find "$root" -newer "$work/stamp")
 [ -z "$written" ] || fail "written below the install's root: $written"
 echo "package test passed"

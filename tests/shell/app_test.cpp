@@ -11,6 +11,7 @@
 #include "common/settings/settings_store.h"
 #include "game/engine/entry.h"
 #include "game/engine/game.h"
+#include "game/files/game_file.h"
 #include "game/shell/app.h"
 #include "tests/support/environment.h"
 #include "tests/support/fake_platform.h"
@@ -176,6 +177,66 @@ TEST_F(AppTest, AReadOnlyProgramFolderKeepsTheGamesFilesInTheUsersDataFolder) {
   }
 }
 #endif
+
+// The first start opens a puzzle of the library beside the program: from a portable program
+// folder in place, and from a read-only one through the copy in the player's data folder.
+TEST_F(AppTest, FirstStartOpensAPuzzleOfTheLibrary) {
+  namespace fs = std::filesystem;
+  const std::string puzzles[] = {
+      "53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79",
+      "..9748...7.........2.1.9.....7...24..64.1.59..98...3.....8.3.2.........6...2759.."};
+  const std::string names[] = {"1 Gentle 01.sms", "4 Fiendish 01.sms"};
+  const fs::path program = folder / "program";
+  const struct {
+    const char* name;
+    bool portable;
+    fs::path masters;
+  } cases[] = {{"portable", true, program / "Masters"},
+#ifndef _WIN32
+               {"read-only program folder", false, folder / "data" / "deradu" / "Masters"}
+#endif
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const char* name : {"program", "data"}) {
+      if (fs::exists(folder / name)) fs::permissions(folder / name, fs::perms::owner_all);
+      fs::remove_all(folder / name);
+    }
+    fs::create_directories(program / "Masters");
+    fs::create_directories(folder / "data");
+    for (int i = 0; i < 2; ++i) {
+      Board board;
+      for (int k = 0; k < 81; ++k) {
+        const int digit = puzzles[i][k] == '.' ? 0 : puzzles[i][k] - '0';
+        board.cells[k] = {digit, -digit, 0};
+      }
+      folder.Write("program/Masters/" + names[i], files::FormatGameFile(board));
+    }
+    testing_support::GiveToUnprivilegedUser(c.portable ? program : folder / "data");
+    if (!c.portable) testing_support::MakeFolderReadOnly(program);
+    const std::string seen = testing_support::RunUnprivileged([&] {
+      testing_support::SetEnvironment("XDG_DATA_HOME", settings::Utf8FromPath(folder / "data"));
+      Game started(platform);
+      shell::BeginStartUp(started, program / "Tarnwick");
+      shell::FinishStartUp(started);
+      std::string text = started.window.title + " |";
+      for (const CellGadget& cell : started.window.cells) {
+        text += cell.text.empty() ? "." : cell.cellTag < 0 ? cell.text : "?";
+      }
+      text += " |";
+      for (const std::string& name : names) {
+        text += " " + testing_support::ReadFileBytes(c.masters / name).substr(0, 6);
+      }
+      return text;
+    });
+    // The start-up choice is the same on every run; either puzzle would do.
+    const int shown = seen.find(names[0]) != std::string::npos ? 0 : 1;
+    // Each file's first bytes where the game reads them: its first cell, a 5 or empty.
+    EXPECT_EQ(seen, "Deradu - " + names[shown] + " |" + puzzles[shown] +
+                        " | 5\r\n-5\r 0\r\n0\r\n");
+  }
+  fs::permissions(program, fs::perms::owner_all);
+}
 
 TEST_F(AppTest, StoredSizeIsRestoredAndAZeroWidthKeepsTheBaseSize) {
   folder.Write("Tarnwick.ini", "Width = 0\r\nHeight = 700\r\nMoveFiles = 3\r\n");

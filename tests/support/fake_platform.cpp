@@ -57,6 +57,7 @@ bool FakePlatform::UpdateProgress(int value) {
 }
 
 int FakePlatform::Random(int maxInclusive) {
+  randomRequests.push_back(maxInclusive);
   if (!scriptedRandom.empty()) {
     int value = scriptedRandom.front();
     scriptedRandom.pop_front();

@@ -63,6 +63,7 @@ class FakePlatform : public engine::Platform {
   int flushes = 0;
   std::vector<std::pair<int, int>> resizes;
   std::vector<uint32_t> reseeds;
+  std::vector<int> randomRequests;  // the maxInclusive of every Random call
   bool soundInitialised = false;
 
   engine::MessageAnswer ShowMessage(std::string_view title, std::string_view text,

@@ -1,0 +1,90 @@
+// The puzzles that come with the game: each one a master file with exactly one solution,
+// givens in 180-degree symmetry, rated by the grader at the level its name gives and never
+// beyond it; no two alike; at least 50 of each of the four levels, named so that a sorted
+// listing runs from the easiest level to the hardest.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "common/settings/path_text.h"
+#include "game/engine/grader.h"
+#include "game/engine/search.h"
+#include "game/files/game_file.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::array<std::string_view, 4> kLevelWords = {"Gentle", "Moderate", "Tough",
+                                                         "Fiendish"};
+
+// The level (1-4) a library name gives: "3 Tough 07.sms" is 3; 0 for any other name.
+int LevelOfName(std::string_view name) {
+  for (int level = 1; level <= 4; ++level) {
+    const std::string prefix =
+        std::to_string(level) + " " + std::string(kLevelWords[level - 1]) + " ";
+    if (name.size() == prefix.size() + 6 && name.substr(0, prefix.size()) == prefix &&
+        std::isdigit(static_cast<unsigned char>(name[prefix.size()])) &&
+        std::isdigit(static_cast<unsigned char>(name[prefix.size() + 1])) &&
+        name.substr(prefix.size() + 2) == ".sms") {
+      return level;
+    }
+  }
+  return 0;
+}
+
+TEST(LibraryTest, EveryPuzzleIsAMasterWithOneSymmetricSolutionAtTheLevelItsNameGives) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(DERADU_LIBRARY_DIR)) {
+    if (entry.path().extension() == ".sms") {
+      names.push_back(settings::Utf8FromPath(entry.path().filename()));
+    }
+  }
+  std::sort(names.begin(), names.end());
+  std::map<int, int> perLevel;
+  std::set<std::string> puzzles;
+  int lastLevel = 1;
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    const int level = LevelOfName(name);
+    ASSERT_NE(level, 0) << "not a library name";
+    // Sorted by name, the levels never go back.
+    EXPECT_GE(level, lastLevel);
+    lastLevel = level;
+    ++perLevel[level];
+
+    const std::string bytes = testing_support::ReadFileBytes(fs::path(DERADU_LIBRARY_DIR) /
+                                                             settings::PathFromUtf8(name));
+    engine::Board board;
+    files::ParseGameFile(bytes, 0, board);
+    // Written as the game writes a master: every digit a given, empty cells all zero.
+    EXPECT_EQ(bytes, files::FormatGameFile(board));
+    engine::Digits givens{};
+    std::string text;
+    for (int k = 0; k < 81; ++k) {
+      const engine::Cell& cell = board.cells[k];
+      EXPECT_TRUE(cell.digit == 0 ? cell.master == 0 : cell.master == -cell.digit) << k;
+      EXPECT_EQ(cell.textColor, 0) << k;
+      givens[k] = static_cast<int8_t>(cell.digit);
+      text += static_cast<char>('0' + cell.digit);
+    }
+    for (int k = 0; k < 81; ++k) EXPECT_EQ(givens[k] == 0, givens[80 - k] == 0) << k;
+    EXPECT_EQ(engine::CountSolutions(givens, 2), 1);
+    const engine::Grading grading = engine::GradePuzzle(givens);
+    EXPECT_EQ(static_cast<int>(grading.level), level)
+        << engine::GradeLevelName(grading.level);
+    EXPECT_TRUE(puzzles.insert(text).second) << "a puzzle seen before";
+  }
+  EXPECT_EQ(perLevel.size(), 4u);
+  for (const auto& [level, count] : perLevel) EXPECT_GE(count, 50) << level;
+}
+
+}  // namespace
