@@ -22,6 +22,7 @@
 
 #include "bench/percentile.h"
 #include "game/engine/grader.h"
+#include "game/engine/symmetric_puzzle.h"
 #include "game/engine/random.h"
 #include "tests/engine/grade_puzzles.h"
 
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
   if (options.generate >= 0) {
     engine::RandomGenerator random(options.seed);
     for (int i = 0; i < options.generate; ++i) {
-      puzzles.push_back(testing_support::MakeUniquePuzzle(random));
+      puzzles.push_back(engine::SymmetricPuzzle(random));
     }
   } else {
     puzzles = testing_support::ReadPuzzleFile(options.file);

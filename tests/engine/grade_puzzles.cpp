@@ -2,7 +2,6 @@
 #include "tests/engine/grade_puzzles.h"
 
 #include <fstream>
-#include <utility>
 
 namespace testing_support {
 namespace {
@@ -36,24 +35,6 @@ int CountSolutions(const engine::Digits& board, engine::Digits* first) {
   engine::StartDigits start;
   start.fill(1);
   return CountFrom(board, start, first);
-}
-
-engine::Digits MakeUniquePuzzle(engine::RandomGenerator& random) {
-  engine::StartDigits start;
-  for (int8_t& digit : start) digit = static_cast<int8_t>(1 + random.Next(8));
-  engine::Digits puzzle{};
-  CountFrom(engine::Digits{}, start, &puzzle);
-  std::vector<int> cells;
-  for (int k = 0; k <= 40; ++k) cells.push_back(k);
-  for (size_t i = cells.size() - 1; i > 0; --i) {
-    std::swap(cells[i], cells[static_cast<size_t>(random.Next(static_cast<int>(i)))]);
-  }
-  for (int k : cells) {
-    engine::Digits thinner = puzzle;
-    thinner[k] = thinner[80 - k] = 0;
-    if (CountFrom(thinner, start, nullptr) == 1) puzzle = thinner;
-  }
-  return puzzle;
 }
 
 }  // namespace testing_support

@@ -1,5 +1,5 @@
-// Puzzles for the grader's tests and benchmark: read from a collection file, or made with a
-// unique solution and givens in 180-degree symmetry.
+// Puzzles for the grader's tests and benchmark, read from a collection file, and their
+// solutions.
 #pragma once
 
 #include <cstddef>
@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "game/engine/candidate_grid.h"
-#include "game/engine/random.h"
 
 namespace testing_support {
 
@@ -17,8 +16,5 @@ namespace testing_support {
 std::vector<engine::Digits> ReadPuzzleFile(const std::string& path, size_t count = SIZE_MAX);
 // The number of completions of a board, stopping at 2; the first in *first when given.
 int CountSolutions(const engine::Digits& board, engine::Digits* first = nullptr);
-// A random full grid from the search, then pairs of cells k and 80 - k emptied in random
-// order while the solution stays unique.
-engine::Digits MakeUniquePuzzle(engine::RandomGenerator& random);
 
 }  // namespace testing_support

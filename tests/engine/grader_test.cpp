@@ -2,6 +2,7 @@
 // its pattern broken, every step of whole solves against the known solution, and the rating
 // of published very hard puzzles.
 #include "game/engine/grader.h"
+#include "game/engine/symmetric_puzzle.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ using engine::Pencilmarks;
 // A position where the technique applies, and what it must find there ("r7c4=6" places 6 in
 // row 7, column 4; "r8c8-9" strikes candidate 9 there), and a candidate added back ("r3c4+6") that
 // breaks its pattern, after which it must find nothing. The positions come from solves of
-// puzzles made by MakeUniquePuzzle, where the technique was the simplest that applied; the
+// puzzles made by SymmetricPuzzle, where the technique was the simplest that applied; the
 // hidden quad's is a made puzzle's first position with four digits of one row struck from
 // the five cells that do not hold them. The alternating chain's elimination, r7c4-6, follows
 // from 6 in r6c4 or else in r6c1/r6c3, so not in r5c1, so 8 there, so not in r7c1, so 8 in
@@ -405,7 +406,7 @@ void ExpectSoundSolves(const std::vector<Digits>& puzzles) {
 TEST(GraderTest, EveryStepOfMadePuzzlesKeepsTheirSolution) {
   engine::RandomGenerator random(16);
   std::vector<Digits> puzzles;
-  for (int i = 0; i < 60; ++i) puzzles.push_back(testing_support::MakeUniquePuzzle(random));
+  for (int i = 0; i < 60; ++i) puzzles.push_back(engine::SymmetricPuzzle(random));
   ExpectSoundSolves(puzzles);
 }
 
@@ -439,7 +440,7 @@ TEST(GraderTest, PuzzlesWithoutExactlyOneSolutionRateBeyond) {
   clash[0] = clash[8] = 5;  // twice in the top row
   Digits several{};
   engine::RandomGenerator random(5);
-  const Digits puzzle = testing_support::MakeUniquePuzzle(random);
+  const Digits puzzle = engine::SymmetricPuzzle(random);
   for (int k = 0; k < 81 && testing_support::CountSolutions(several) != 2; ++k) {
     several = puzzle;
     several[k] = 0;
