@@ -1,10 +1,10 @@
-// Reading WAV files for the Windows sound slots: what a sound buffer can play is accepted,
+// Reading WAV files for the sound slots: what a sound buffer can play is accepted,
 // everything else refused, with no sound device involved.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "game/shell/win32/wav_file.h"
+#include "game/shell/wav_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
