@@ -15,21 +15,18 @@
 # SDL_AUDIODRIVER names another, so that every machine has a sound device to open. Needs
 # Xvfb, openbox, xdotool and python3; the machine should otherwise be idle.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source_dir=$(pwd)
-bin=$(realpath "${1:-build/bin}")
+source_dir=$(cd "$(dirname "$0")/.." && pwd)
+bin=$(realpath "${1:-$source_dir/build/bin}")
+cd "$source_dir"
 for program in Tarnwick Leafview deradu.htm; do
   [ -e "$bin/$program" ] || { echo "idle.sh: $bin/$program is not built" >&2; exit 2; }
 done
 
 # The outer call starts the display, and runs the script again inside it.
 if [ -z "${DERADU_BENCH_INSIDE:-}" ]; then
-  display=:$((90 + RANDOM % 100))
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true' EXIT
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-  DISPLAY=$display DERADU_BENCH_INSIDE=1 "$0" "$@"
+  source bench/virtual_display.sh
+  start_virtual_display
+  DERADU_BENCH_INSIDE=1 "$source_dir/bench/idle.sh" "$bin"
   exit
 fi
 
