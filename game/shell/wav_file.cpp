@@ -76,6 +76,12 @@ std::optional<WavSound> ParseWav(std::string_view bytes) {
   return sound;
 }
 
+uint32_t DurationMs(const WavSound& sound) {
+  const uint64_t frames = sound.samples.size() / Read16(sound.format, 12);
+  const uint64_t rate = Read32(sound.format, 4);
+  return static_cast<uint32_t>((frames * 1000 + rate - 1) / rate);
+}
+
 std::optional<std::string> ReadSoundFile(const std::filesystem::path& path) {
   auto bytes = settings::ReadWholeFile(path, kLargestSoundFile + 1);
   if (!bytes || bytes->size() > kLargestSoundFile) return std::nullopt;

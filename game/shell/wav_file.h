@@ -22,6 +22,8 @@ struct WavSound {
 // The sound of a RIFF WAVE file holding uncompressed PCM or IEEE float samples (plain or in
 // the extensible format) with at least one sample frame; nothing for anything else.
 std::optional<WavSound> ParseWav(std::string_view bytes);
+// How long the sound plays, in milliseconds, rounded up.
+uint32_t DurationMs(const WavSound& sound);
 // The file's content; nothing for a file that cannot be read or is too large for a game sound.
 std::optional<std::string> ReadSoundFile(const std::filesystem::path& path);
 // ParseWav of ReadSoundFile.

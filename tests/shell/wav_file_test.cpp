@@ -85,6 +85,25 @@ TEST(WavFileTest, AcceptsWhatASoundBufferPlaysAndRefusesTheRest) {
   }
 }
 
+TEST(WavFileTest, DurationCountsWholeFramesAtTheSampleRateRoundedUp) {
+  const struct {
+    std::string format;
+    size_t frames;
+    uint32_t milliseconds;
+  } cases[] = {
+      {kPcm16, 22050, 1000},              // one second of mono 16-bit
+      {Format(1, 2, 16, 4), 22050, 1000},  // the same in stereo
+      {kPcm16, 1, 1},                     // a single frame still takes a millisecond
+      {kPcm16, 22051, 1001},
+  };
+  for (const auto& c : cases) {
+    const auto sound = shell::ParseWav(
+        Riff(Chunk("fmt ", c.format) + Chunk("data", std::string(c.frames * (c.format[12]), 'a'))));
+    ASSERT_TRUE(sound.has_value());
+    EXPECT_EQ(shell::DurationMs(*sound), c.milliseconds) << c.frames;
+  }
+}
+
 TEST(WavFileTest, ReadsAFileAndRefusesAMissingOne) {
   testing_support::TempFolder folder;
   const auto path = folder.Write("ping zoë.wav", Riff(Chunk("fmt ", kPcm16) + Chunk("data", "abcd")));

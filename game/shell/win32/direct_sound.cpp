@@ -99,20 +99,21 @@ void DirectSound::Play(int slot) {
   buffers_[slot]->Stop();
   buffers_[slot]->SetCurrentPosition(0);
   buffers_[slot]->Play(0, 0, 0);
+  playingUntil_[slot] = GetTickCount64() + shell::DurationMs(*sounds_[slot]);
 }
 
 void DirectSound::Stop(int slot) {
   if (!ValidSlot(slot) || buffers_[slot] == nullptr) return;
   buffers_[slot]->Stop();
+  playingUntil_[slot] = 0;
 }
 
 bool DirectSound::CloseWhenSilent() {
-  for (IDirectSoundBuffer* buffer : buffers_) {
-    DWORD status = 0;
-    if (buffer != nullptr && SUCCEEDED(buffer->GetStatus(&status)) &&
-        (status & DSBSTATUS_PLAYING) != 0) {
-      return true;
-    }
+  // By the clock rather than the buffers' status: a device that stalls would report its
+  // buffer playing for ever, and keep its mixing thread awake.
+  const ULONGLONG now = GetTickCount64();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (buffers_[slot] != nullptr && now < playingUntil_[slot]) return true;
   }
   CloseDevice();
   return false;

@@ -34,7 +34,8 @@ class DirectSound {
   // Starts the slot's sound from its beginning, opening the device first when it is closed.
   void Play(int slot);
   void Stop(int slot);
-  // Releases the buffers and the device once no slot plays; true while they stay.
+  // Releases the buffers and the device once every sound played has had time to end; true
+  // while they stay.
   bool CloseWhenSilent();
 
  private:
@@ -48,6 +49,7 @@ class DirectSound {
   IDirectSound* device_ = nullptr;
   std::array<std::optional<shell::WavSound>, kSlotCount> sounds_{};
   std::array<IDirectSoundBuffer*, kSlotCount> buffers_{};  // only while the device is open
+  std::array<ULONGLONG, kSlotCount> playingUntil_{};  // tick count at which a sound ends
 };
 
 }  // namespace shell_win32
