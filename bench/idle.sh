@@ -13,7 +13,7 @@
 # The programs run from a copy of BIN_DIR's programs in a temporary folder, so that their
 # settings and link files start fresh. SDL plays through its dummy driver unless
 # SDL_AUDIODRIVER names another, so that every machine has a sound device to open. Needs
-# Xvfb, openbox, xdotool and python3; the machine should otherwise be idle.
+# Xvfb, openbox and xdotool; the machine should otherwise be idle.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 bin=$(realpath "${1:-$source_dir/build/bin}")
@@ -42,14 +42,17 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 settle=5
 span=20
 
-# A short sound: 0.3 s of a 440 Hz tone, 16-bit mono PCM.
-python3 - "$work/sound.wav" <<'EOF'
-import math, struct, sys, wave
-with wave.open(sys.argv[1], "wb") as out:
-    out.setnchannels(1); out.setsampwidth(2); out.setframerate(22050)
-    out.writeframes(b"".join(struct.pack("<h", int(8000 * math.sin(i * 2 * math.pi * 440 / 22050)))
-                             for i in range(6615)))
-EOF
+# A short sound: 0.3 s of silence, 16-bit mono PCM at 22050 frames per second.
+le() {  # the number $1 as $2 little-endian bytes
+  local i
+  for ((i = 0; i < $2; i++)); do printf '\\x%02x' $((($1 >> (8 * i)) & 255)); done
+}
+samples=13230
+{
+  printf "RIFF$(le $((36 + samples)) 4)WAVEfmt $(le 16 4)$(le 1 2)$(le 1 2)"
+  printf "$(le 22050 4)$(le 44100 4)$(le 2 2)$(le 16 2)data$(le $samples 4)"
+  head -c "$samples" /dev/zero
+} >"$work/sound.wav"
 
 # A fresh program folder holding the programs, the help document and one master puzzle
 # whose first cell is a given digit; its settings file gets the lines given.
