@@ -24,12 +24,9 @@ done
 
 # The outer call starts the display and a session bus, and runs the script again inside them.
 if [ -z "${DERADU_BENCH_INSIDE:-}" ]; then
-  display=:$((90 + RANDOM % 100))
-  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  trap 'kill $xvfb 2>/dev/null || true' EXIT
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-  export DISPLAY=$display DERADU_BENCH_INSIDE=1
+  source bench/virtual_display.sh
+  start_virtual_display
+  export DERADU_BENCH_INSIDE=1
   runner=()
   command -v dbus-run-session >/dev/null && runner=(dbus-run-session --)
   # The session bus and the services it starts talk on stdout and stderr; only the rounds'

@@ -105,6 +105,8 @@ struct Game {
 
   // Tick count of a size change not yet stored, 0 for none.
   uint32_t ResizeStamp = 0;
+  // The platform's sound device was still open after the last chores.
+  bool soundDeviceOpen = false;
   // Set by Game > Exit once its guard let it go on; the shell then ends the event loop.
   bool exitRequested = false;
 

@@ -47,6 +47,9 @@ class Platform {
   virtual void PlaySound(int slot) = 0;
   virtual void StopSound(int slot) = 0;
   virtual void PlayBeep(Beep beep) = 0;
+  // The sound device is open only while a sound plays: PlaySound opens it, and this closes
+  // it once no slot plays any more. True while it stays open.
+  virtual bool CloseSoundWhenSilent() = 0;
 
   // Processes: start a program detached with no arguments (false for a file that is no
   // compiled program of the system, a script among them); open a document with the desktop's

@@ -27,6 +27,9 @@ namespace {
 using namespace engine;
 
 constexpr uint32_t kSizeStoreDelay = 1000;
+// While the sound device is open the chores look this often whether it has fallen silent,
+// so that it closes within a second of the last sound's end.
+constexpr uint32_t kSoundCheckInterval = 1000;
 constexpr int kLargestInnerSize = 16384;
 
 void CheckSkill(Game& game) {
@@ -193,6 +196,26 @@ void RunChores(Game& game) {
     settings::StoreSetting(path, "Height", settings::FormatNumber(game.window.innerHeight));
   }
   FlashStep(game);
+  game.soundDeviceOpen = game.platform.CloseSoundWhenSilent();
+}
+
+std::optional<uint32_t> NextChoreDelay(const Game& game) {
+  std::optional<uint32_t> delay;
+  auto due = [&delay](uint32_t milliseconds) {
+    delay = delay ? std::min(*delay, milliseconds) : milliseconds;
+  };
+  const uint32_t now = game.platform.TickCount();
+  // Tick counts wrap after about 49 days; compare by difference.
+  if (game.ResizeStamp != 0) {
+    const uint32_t waited = now - game.ResizeStamp;
+    due(waited > kSizeStoreDelay ? 0 : kSizeStoreDelay + 1 - waited);
+  }
+  if (game.Finished) {
+    const int32_t left = static_cast<int32_t>(game.nextFlashTime - now);
+    due(left < 0 ? 0 : static_cast<uint32_t>(left) + 1);
+  }
+  if (game.soundDeviceOpen) due(kSoundCheckInterval);
+  return delay;
 }
 
 bool OnCloseRequest(Game& game) { return files::Guard(game); }

@@ -41,6 +41,20 @@ class AppTest : public ::testing::Test {
     shell::RunChores(game);
   }
 
+  // Nothing happens but the chore timer: the clock jumps to each deadline a shell would arm
+  // its single timer for, and the chores run there, up to the given time; the clock stays at
+  // the last wake. Gives the times the game woke at.
+  std::vector<uint32_t> IdleUntil(uint32_t until) {
+    std::vector<uint32_t> wakes;
+    while (auto delay = shell::NextChoreDelay(game)) {
+      if (platform.now + *delay > until) break;
+      platform.now += *delay;
+      wakes.push_back(platform.now);
+      shell::RunChores(game);
+    }
+    return wakes;
+  }
+
   TempFolder folder;
   FakePlatform platform;
   Game game{platform};
@@ -268,6 +282,45 @@ TEST_F(AppTest, SizeIsStoredOnceOneToTwoSecondsAfterTheLastChange) {
   EXPECT_EQ(Setting("Height"), "400");
   EXPECT_EQ(game.ResizeStamp, 0u);
   EXPECT_EQ(game.window.geometry[0].width, 20 * 600 / 266);
+}
+
+TEST_F(AppTest, IdleGameWakesOnlyWhenAChoreIsDueAndDoesItOnTime) {
+  Start();
+  EXPECT_EQ(IdleUntil(60000), std::vector<uint32_t>{}) << "a fresh game sleeps";
+
+  platform.now = 70000;
+  shell::OnSize(game, 300, 400);
+  AtTime(70500);
+  EXPECT_EQ(IdleUntil(80000), std::vector<uint32_t>{71001});
+  EXPECT_EQ(Setting("Width"), "300");
+  EXPECT_EQ(Setting("Height"), "400");
+
+  // A finished board lights the next digit once a second, and only while it is finished.
+  game.Finished = true;
+  game.nextFlashTime = 90000;
+  AtTime(90000);
+  const std::vector<uint32_t> wakes = IdleUntil(95500);
+  ASSERT_EQ(wakes.size(), 6u);
+  EXPECT_EQ(wakes[0], 90001u);
+  for (size_t i = 1; i < wakes.size(); ++i) {
+    EXPECT_GE(wakes[i] - wakes[i - 1], 1000u);
+    EXPECT_LE(wakes[i] - wakes[i - 1], 1002u);
+  }
+  EXPECT_EQ(game.flashDigit, 6);
+  game.Finished = false;
+  AtTime(95600);
+  EXPECT_EQ(IdleUntil(120000), std::vector<uint32_t>{});
+  EXPECT_EQ(game.flashDigit, 6);
+
+  // The sound device is looked at once a second while it is open, and closed once silent.
+  platform.soundStillPlaying = true;
+  platform.PlaySound(0);
+  AtTime(130000);
+  EXPECT_EQ(IdleUntil(132500), (std::vector<uint32_t>{131000, 132000}));
+  EXPECT_TRUE(platform.soundDeviceOpen);
+  platform.soundStillPlaying = false;
+  EXPECT_EQ(IdleUntil(140000), std::vector<uint32_t>{133000});
+  EXPECT_FALSE(platform.soundDeviceOpen);
 }
 
 TEST_F(AppTest, EndingWithinASecondOfAResizeKeepsTheStoredSize) {

@@ -1,10 +1,10 @@
-// Reading WAV files for the Windows sound slots: what a sound buffer can play is accepted,
+// Reading WAV files for the sound slots: what a sound buffer can play is accepted,
 // everything else refused, with no sound device involved.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "game/shell/win32/wav_file.h"
+#include "game/shell/wav_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -82,6 +82,25 @@ TEST(WavFileTest, AcceptsWhatASoundBufferPlaysAndRefusesTheRest) {
     if (c.formatSize == 18) {
       EXPECT_EQ(sound->format.substr(16), std::string(2, '\0'));
     }
+  }
+}
+
+TEST(WavFileTest, DurationCountsWholeFramesAtTheSampleRateRoundedUp) {
+  const struct {
+    std::string format;
+    size_t frames;
+    uint32_t milliseconds;
+  } cases[] = {
+      {kPcm16, 22050, 1000},              // one second of mono 16-bit
+      {Format(1, 2, 16, 4), 22050, 1000},  // the same in stereo
+      {kPcm16, 1, 1},                     // a single frame still takes a millisecond
+      {kPcm16, 22051, 1001},
+  };
+  for (const auto& c : cases) {
+    const auto sound = shell::ParseWav(
+        Riff(Chunk("fmt ", c.format) + Chunk("data", std::string(c.frames * (c.format[12]), 'a'))));
+    ASSERT_TRUE(sound.has_value());
+    EXPECT_EQ(shell::DurationMs(*sound), c.milliseconds) << c.frames;
   }
 }
 

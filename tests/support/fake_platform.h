@@ -42,6 +42,8 @@ class FakePlatform : public engine::Platform {
   int abandonProgressAtUpdate = 0;
   // Tick count advance per TickCount() call, to let time pass during long operations.
   uint32_t tickStep = 0;
+  // Whether a sound played last still plays; the device stays open while it does.
+  bool soundStillPlaying = false;
   uint32_t now = 1000;
 
   // What happened.
@@ -65,6 +67,7 @@ class FakePlatform : public engine::Platform {
   std::vector<uint32_t> reseeds;
   std::vector<int> randomRequests;  // the maxInclusive of every Random call
   bool soundInitialised = false;
+  bool soundDeviceOpen = false;
 
   engine::MessageAnswer ShowMessage(std::string_view title, std::string_view text,
                                     engine::MessageIcon icon,
@@ -73,9 +76,16 @@ class FakePlatform : public engine::Platform {
   std::optional<engine::Rgb> AskColor(engine::Rgb initial) override;
   void InitSound() override { soundInitialised = true; }
   bool LoadSound(int slot, const std::string& path) override;
-  void PlaySound(int slot) override { soundsPlayed.push_back(slot); }
+  void PlaySound(int slot) override {
+    soundsPlayed.push_back(slot);
+    soundDeviceOpen = true;
+  }
   void StopSound(int slot) override { soundsStopped.push_back(slot); }
   void PlayBeep(engine::Beep beep) override { beeps.push_back(beep); }
+  bool CloseSoundWhenSilent() override {
+    soundDeviceOpen = soundDeviceOpen && soundStillPlaying;
+    return soundDeviceOpen;
+  }
   bool StartProcess(const std::string& path, const std::string& workingFolder) override;
   bool OpenDocument(const std::string& path) override;
   bool WindowExists(int64_t handle) override { return liveWindows.count(handle) > 0; }

@@ -4,6 +4,7 @@
 #include "common/qt/qt_path.h"
 #include "game/engine/game.h"
 #include "game/shell/app.h"
+#include "game/shell/qt/caret_blink.h"
 #include "game/shell/qt/chevron_style.h"
 #include "game/shell/qt/main_window.h"
 #include "game/shell/qt/qt_platform.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   application.setQuitOnLastWindowClosed(false);
   QApplication::setStyle(new shell_qt::ChevronStyle);
+  shell_qt::CaretBlinkLimit caretBlink;
 
   shell_qt::QtPlatform platform;
   engine::Game game(platform);

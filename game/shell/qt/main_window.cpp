@@ -26,10 +26,6 @@ namespace {
 
 using namespace engine;
 
-// How often the chores run while nothing happens: the size is stored one to two seconds
-// after the last change, and a finished board lights one digit per second.
-constexpr int kIdleIntervalMs = 250;
-
 QPushButton* MakeToggle(QWidget* parent, const QString& text) {
   return new ToggleButton(text, parent);
 }
@@ -60,7 +56,12 @@ MainWindow::MainWindow(Game& game)
       game_(game),
       // exit() rather than quit(): quit() would first ask the windows to close, and the
       // main window refuses a close that did not come through the guard.
-      events_(game, [this] { Render(); }, [] { QCoreApplication::exit(0); }) {
+      events_(game,
+              [this] {
+                Render();
+                ArmChoreTimer();
+              },
+              [] { QCoreApplication::exit(0); }) {
   setWindowIcon(ProgramIcon());
   setFont(GadgetFont());
   // A global menu bar outside the window would leave the inner height, which counts the
@@ -80,10 +81,13 @@ MainWindow::MainWindow(Game& game)
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   move(screen.center() - QPoint(width() / 2, height() / 2));
 
-  connect(&idleTimer_, &QTimer::timeout, this, [this] {
+  // The chores' own wake-up, armed after each event only while one is due. During a command
+  // the chores wait for its end, which arms the timer again.
+  choreTimer_.setSingleShot(true);
+  choreTimer_.setTimerType(Qt::PreciseTimer);
+  connect(&choreTimer_, &QTimer::timeout, this, [this] {
     if (!events_.Busy()) Dispatch([] {});
   });
-  idleTimer_.start(kIdleIntervalMs);
   Render();
 }
 
@@ -229,6 +233,14 @@ void MainWindow::RenderGeometry() {
     const Rect& rect = game_.window.geometry[id];
     if (shown_ && shown_->geometry[id] == rect) continue;
     gadgets_[id]->setGeometry(rect.x, rect.y, rect.width, rect.height);
+  }
+}
+
+void MainWindow::ArmChoreTimer() {
+  if (const auto delay = shell::NextChoreDelay(game_)) {
+    choreTimer_.start(static_cast<int>(*delay));
+  } else {
+    choreTimer_.stop();
   }
 }
 

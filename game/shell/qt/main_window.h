@@ -52,12 +52,14 @@ class MainWindow : public QMainWindow {
   void RenderCell(int k);
   void RenderGeometry();
   void ReportSize();
+  // Arms the chore timer for the next chore that is due; stops it when none is.
+  void ArmChoreTimer();
 
   engine::Game& game_;
   std::array<CellField*, engine::kCellCount> cells_{};
   std::array<QWidget*, engine::kGadgetCount> gadgets_{};
   std::map<int, QAction*> actions_;
-  QTimer idleTimer_;
+  QTimer choreTimer_;
   QPalette defaultPalette_;
   std::function<void()> closeWhileBusy_;
   shell::EventQueue events_;

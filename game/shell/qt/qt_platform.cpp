@@ -140,6 +140,8 @@ void QtPlatform::PlaySound(int slot) { sound_.Play(slot); }
 
 void QtPlatform::StopSound(int slot) { sound_.Stop(slot); }
 
+bool QtPlatform::CloseSoundWhenSilent() { return sound_.CloseWhenSilent(); }
+
 void QtPlatform::PlayBeep(engine::Beep beep) {
   if (!shell::PlayDesktopBeep(beep)) QApplication::beep();
 }

@@ -32,6 +32,7 @@ class QtPlatform : public engine::Platform {
   bool LoadSound(int slot, const std::string& path) override;
   void PlaySound(int slot) override;
   void StopSound(int slot) override;
+  bool CloseSoundWhenSilent() override;
   void PlayBeep(engine::Beep beep) override;
   bool StartProcess(const std::string& path, const std::string& workingFolder) override;
   bool OpenDocument(const std::string& path) override;

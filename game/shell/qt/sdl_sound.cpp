@@ -1,21 +1,19 @@
-// The game's two sound slots over SDL2: one audio device that mixes whichever slots play.
+// The game's two sound slots over SDL2: one audio device, open while a sound plays, that
+// mixes whichever slots play.
 #include "game/shell/qt/sdl_sound.h"
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
-#include "common/settings/file_bytes.h"
 #include "game/shell/qt/sdl_audio.h"
+#include "game/shell/wav_file.h"
 
 namespace shell {
 namespace {
 
-// A game sound is short; a larger file is refused rather than read whole into memory, and
-// so is one that would grow beyond the second limit when converted for the device.
-constexpr std::uintmax_t kLargestSoundFile = 64u << 20;
+// A game sound is short; one that would grow beyond this when converted for the device is
+// refused.
 constexpr std::uint64_t kLargestDeviceSamples = 256u << 20;
 
 // The device takes CD-quality stereo; SDL converts it for the hardware.
@@ -26,12 +24,6 @@ SDL_AudioSpec DeviceFormat() {
   format.channels = 2;
   format.samples = 1024;
   return format;
-}
-
-bool SmallEnough(const std::string& path) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  return !error && size <= kLargestSoundFile;
 }
 
 // The samples converted from one format to another, in place; nothing when SDL cannot
@@ -56,10 +48,10 @@ std::optional<std::vector<std::uint8_t>> Convert(const SdlAudio& sdl,
   return samples;
 }
 
-// The samples of a WAV file with at least one sample frame, converted to the target format
-// when there is one; nothing when SDL cannot decode or convert them.
+// The samples of a WAV file with at least one sample frame, converted to the target format;
+// nothing when SDL cannot decode or convert them.
 std::optional<std::vector<std::uint8_t>> DecodeWav(const SdlAudio& sdl, const std::string& bytes,
-                                                   const SDL_AudioSpec* target) {
+                                                   const SDL_AudioSpec& target) {
   SDL_RWops* source = sdl.RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
   if (source == nullptr) return std::nullopt;
   SDL_AudioSpec format;
@@ -69,26 +61,21 @@ std::optional<std::vector<std::uint8_t>> DecodeWav(const SdlAudio& sdl, const st
   std::vector<std::uint8_t> decoded(samples, samples + length);
   sdl.FreeWAV(samples);
   if (decoded.empty()) return std::nullopt;
-  if (target == nullptr) return decoded;
-  return Convert(sdl, std::move(decoded), format, *target);
+  return Convert(sdl, std::move(decoded), format, target);
 }
 
 }  // namespace
 
-SdlSound::~SdlSound() {
-  const SdlAudio* sdl = LoadSdlAudio();
-  if (device_ != 0) sdl->CloseAudioDevice(device_);  // waits for the callback to return
-  if (sdlStarted_) sdl->QuitSubSystem(SDL_INIT_AUDIO);
-}
+SdlSound::~SdlSound() { CloseDevice(); }
 
 void SdlSound::Mix(void* sound, std::uint8_t* buffer, int length) {
-  const SdlAudio& sdl = *LoadSdlAudio();
+  auto& self = *static_cast<SdlSound*>(sound);
   std::memset(buffer, 0, static_cast<size_t>(length));  // silence in signed 16-bit
-  for (Slot& slot : static_cast<SdlSound*>(sound)->slots_) {
+  for (Slot& slot : self.slots_) {
     if (!slot.playing) continue;
     const size_t count = std::min(static_cast<size_t>(length), slot.samples.size() - slot.position);
-    sdl.MixAudioFormat(buffer, slot.samples.data() + slot.position, AUDIO_S16SYS,
-                       static_cast<Uint32>(count), SDL_MIX_MAXVOLUME);
+    self.sdl_->MixAudioFormat(buffer, slot.samples.data() + slot.position, AUDIO_S16SYS,
+                              static_cast<Uint32>(count), SDL_MIX_MAXVOLUME);
     slot.position += count;
     slot.playing = slot.position < slot.samples.size();
   }
@@ -96,50 +83,68 @@ void SdlSound::Mix(void* sound, std::uint8_t* buffer, int length) {
 
 template <typename Change>
 void SdlSound::Locked(Change change) const {
-  if (device_ == 0) return;
-  const SdlAudio* sdl = LoadSdlAudio();
-  sdl->LockAudioDevice(device_);
+  if (device_ == 0) {
+    change();
+    return;
+  }
+  sdl_->LockAudioDevice(device_);
   change();
-  sdl->UnlockAudioDevice(device_);
+  sdl_->UnlockAudioDevice(device_);
 }
 
-void SdlSound::Init() {
-  if (sdlStarted_) return;
-  const SdlAudio* sdl = LoadSdlAudio();
-  if (sdl == nullptr) return;
+void SdlSound::Init() { InitWith(LoadSdlAudio()); }
+
+void SdlSound::InitWith(const SdlAudio* sdl) {
+  sdl_ = sdl;
   // Qt owns the program's signals and events; SDL is here for audio alone.
-  sdl->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  if (sdl->InitSubSystem(SDL_INIT_AUDIO) != 0) return;
-  sdlStarted_ = true;
+  if (sdl_ != nullptr) sdl_->SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+}
+
+bool SdlSound::OpenDevice() {
+  if (device_ != 0) return true;
+  if (sdl_ == nullptr || sdl_->InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec format = DeviceFormat();
   format.callback = &SdlSound::Mix;
   format.userdata = this;
-  device_ = sdl->OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
-  deviceOpen_ = device_ != 0;
-  if (deviceOpen_) sdl->PauseAudioDevice(device_, 0);
+  device_ = sdl_->OpenAudioDevice(nullptr, 0, &format, nullptr, 0);
+  if (device_ == 0) {
+    // Also ends the thread through which some drivers watch for devices coming and going.
+    sdl_->QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  sdl_->PauseAudioDevice(device_, 0);
+  return true;
+}
+
+void SdlSound::CloseDevice() {
+  if (device_ == 0) return;
+  sdl_->CloseAudioDevice(device_);  // waits for the callback to return
+  device_ = 0;
+  sdl_->QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 bool SdlSound::Load(int slot, const std::string& path) {
   if (!ValidSlot(slot)) return false;
-  const SdlAudio* sdl = LoadSdlAudio();
-  if (sdl == nullptr || !SmallEnough(path)) return false;
-  const auto bytes = settings::ReadWholeFile(path);
-  if (!bytes) return false;
+  const auto bytes = ReadSoundFile(path);
+  if (!bytes || !ParseWav(*bytes)) return false;
   // Converted once to the device's format, so playing costs nothing later.
-  const SDL_AudioSpec format = DeviceFormat();
-  auto samples = DecodeWav(*sdl, *bytes, deviceOpen_ ? &format : nullptr);
-  if (!samples) return false;
+  std::vector<std::uint8_t> samples;
+  if (sdl_ != nullptr) {
+    auto decoded = DecodeWav(*sdl_, *bytes, DeviceFormat());
+    if (!decoded) return false;
+    samples = std::move(*decoded);
+  }
   Slot& target = slots_[slot];
   target.loaded = true;
   Locked([&] {
-    target.samples = std::move(*samples);
+    target.samples = std::move(samples);
     target.playing = false;
   });
   return true;
 }
 
 void SdlSound::Play(int slot) {
-  if (!ValidSlot(slot) || slots_[slot].samples.empty()) return;
+  if (!ValidSlot(slot) || slots_[slot].samples.empty() || !OpenDevice()) return;
   Locked([this, slot] {
     slots_[slot].position = 0;
     slots_[slot].playing = true;
@@ -157,6 +162,15 @@ bool SdlSound::Playing(int slot) const {
   bool playing = false;
   if (ValidSlot(slot)) Locked([&] { playing = slots_[slot].playing; });
   return playing;
+}
+
+bool SdlSound::CloseWhenSilent() {
+  bool playing = false;
+  Locked([&] {
+    for (const Slot& slot : slots_) playing = playing || slot.playing;
+  });
+  if (!playing) CloseDevice();
+  return DeviceOpen();
 }
 
 }  // namespace shell

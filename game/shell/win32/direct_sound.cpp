@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "game/shell/win32/wav_file.h"
 #include "common/settings/path_text.h"
 
 namespace shell_win32 {
@@ -45,54 +44,79 @@ IDirectSoundBuffer* MakeBuffer(IDirectSound* device, const shell::WavSound& soun
 }  // namespace
 
 DirectSound::~DirectSound() {
-  for (IDirectSoundBuffer* buffer : buffers_) {
-    if (buffer != nullptr) buffer->Release();
-  }
-  if (device_ != nullptr) device_->Release();
+  CloseDevice();
   if (library_ != nullptr) FreeLibrary(library_);
 }
 
 void DirectSound::Init(HWND window) {
   if (library_ != nullptr) return;
+  window_ = window;
   library_ = LoadLibraryW(L"dsound.dll");
-  if (library_ == nullptr) return;
+}
+
+bool DirectSound::OpenDevice() {
+  if (device_ != nullptr) return true;
+  if (library_ == nullptr) return false;
   // Through void* since the exported address has the type of no particular function.
   const auto create = reinterpret_cast<CreateFunction>(
       reinterpret_cast<void*>(GetProcAddress(library_, "DirectSoundCreate")));
   if (create == nullptr || FAILED(create(nullptr, &device_, nullptr))) {
     device_ = nullptr;
-    return;
+    return false;
   }
-  if (FAILED(device_->SetCooperativeLevel(window, DSSCL_NORMAL))) {
-    device_->Release();
-    device_ = nullptr;
+  if (FAILED(device_->SetCooperativeLevel(window_, DSSCL_NORMAL))) {
+    CloseDevice();
+    return false;
   }
+  return true;
+}
+
+void DirectSound::ReleaseBuffer(int slot) {
+  if (buffers_[slot] == nullptr) return;
+  buffers_[slot]->Release();  // also stops it
+  buffers_[slot] = nullptr;
+}
+
+void DirectSound::CloseDevice() {
+  for (int slot = 0; slot < kSlotCount; ++slot) ReleaseBuffer(slot);
+  if (device_ != nullptr) device_->Release();
+  device_ = nullptr;
 }
 
 bool DirectSound::Load(int slot, const std::string& path) {
   if (!ValidSlot(slot)) return false;
-  const auto sound = shell::ReadWavFile(settings::PathFromUtf8(path));
+  auto sound = shell::ReadWavFile(settings::PathFromUtf8(path));
   if (!sound) return false;
-  IDirectSoundBuffer* buffer = nullptr;
-  if (device_ != nullptr) {
-    buffer = MakeBuffer(device_, *sound);
-    if (buffer == nullptr) return false;
-  }
-  if (buffers_[slot] != nullptr) buffers_[slot]->Release();  // also stops it
-  buffers_[slot] = buffer;
+  ReleaseBuffer(slot);
+  sounds_[slot] = std::move(sound);
   return true;
 }
 
 void DirectSound::Play(int slot) {
-  if (!ValidSlot(slot) || buffers_[slot] == nullptr) return;
+  if (!ValidSlot(slot) || !sounds_[slot] || !OpenDevice()) return;
+  if (buffers_[slot] == nullptr) buffers_[slot] = MakeBuffer(device_, *sounds_[slot]);
+  if (buffers_[slot] == nullptr) return;
   buffers_[slot]->Stop();
   buffers_[slot]->SetCurrentPosition(0);
   buffers_[slot]->Play(0, 0, 0);
+  playingUntil_[slot] = GetTickCount64() + shell::DurationMs(*sounds_[slot]);
 }
 
 void DirectSound::Stop(int slot) {
   if (!ValidSlot(slot) || buffers_[slot] == nullptr) return;
   buffers_[slot]->Stop();
+  playingUntil_[slot] = 0;
+}
+
+bool DirectSound::CloseWhenSilent() {
+  // By the clock rather than the buffers' status: a device that stalls would report its
+  // buffer playing for ever, and keep its mixing thread awake.
+  const ULONGLONG now = GetTickCount64();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (buffers_[slot] != nullptr && now < playingUntil_[slot]) return true;
+  }
+  CloseDevice();
+  return false;
 }
 
 }  // namespace shell_win32

@@ -376,7 +376,10 @@ bool MainWindow::PumpEvents() {
 
 void MainWindow::RunEventLoop() {
   while (!ended_) {
-    MsgWaitForMultipleObjectsEx(0, nullptr, 1000, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    // Wakes for the next chore that is due, and only for events while none is.
+    const auto delay = shell::NextChoreDelay(game_);
+    MsgWaitForMultipleObjectsEx(0, nullptr, delay ? *delay : INFINITE, QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
     PumpEvents();
     // The chores follow every event, and the timeout when nothing happened.
     if (!ended_ && !events_.Busy()) events_.Dispatch([] {});

@@ -34,7 +34,7 @@ class MainWindow {
 
   // Resizes the inner area (menu bar counted), keeping the top-left corner where it is.
   void ResizeInner(int innerWidth, int innerHeight);
-  // Waits for window events, at most a second at a time, until the game ends.
+  // Waits for window events, and for the chores while one is due, until the game ends.
   void RunEventLoop();
   // Handles the pending window events; false when there was none.
   bool PumpEvents();

@@ -34,6 +34,7 @@ class Win32Platform : public engine::Platform {
   bool LoadSound(int slot, const std::string& path) override;
   void PlaySound(int slot) override { sound_.Play(slot); }
   void StopSound(int slot) override { sound_.Stop(slot); }
+  bool CloseSoundWhenSilent() override { return sound_.CloseWhenSilent(); }
   void PlayBeep(engine::Beep beep) override;
   bool StartProcess(const std::string& path, const std::string& workingFolder) override;
   bool OpenDocument(const std::string& path) override;

@@ -1,14 +1,21 @@
-// The sound slots over SDL: which files a slot takes, with and without a sound device.
+// The sound slots over SDL: which files a slot takes, with and without a sound device or
+// SDL itself, and the device open only while a sound plays.
 #include "game/shell/qt/sdl_sound.h"
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "game/engine/game.h"
+#include "game/shell/app.h"
+#include "tests/support/fake_platform.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -46,7 +53,7 @@ class SdlSoundTest : public ::testing::Test {
   static void InitOn(SdlSound& sound, bool withDevice) {
     SDL_SetHint(SDL_HINT_AUDIODRIVER, withDevice ? "dummy" : "no-such-driver");
     sound.Init();
-    ASSERT_EQ(sound.DeviceOpen(), withDevice);
+    EXPECT_FALSE(sound.DeviceOpen());  // opened by the first sound
   }
 
   std::string Write(std::string_view name, std::string_view bytes) const {
@@ -128,13 +135,100 @@ TEST_F(SdlSoundTest, SlotsPlayTogetherStopApartAndEndByThemselves) {
 
 TEST_F(SdlSoundTest, SilentMachineKeepsTheChoiceAndPlaysNothing) {
   const std::string good = Write("good.wav", PcmWav(kOneSecond));
-  SdlSound sound;
-  InitOn(sound, false);
+  for (bool withSdl : {true, false}) {
+    SCOPED_TRACE(withSdl ? "no sound device" : "no SDL");
+    SdlSound sound;
+    if (withSdl) {
+      InitOn(sound, false);
+    } else {
+      sound.InitWith(nullptr);
+    }
+    ASSERT_TRUE(sound.Load(0, good));
+    sound.Play(0);
+    EXPECT_FALSE(sound.DeviceOpen());
+    EXPECT_FALSE(sound.Playing(0));
+    sound.Stop(0);
+    EXPECT_TRUE(sound.Holds(0));
+  }
+}
 
-  ASSERT_TRUE(sound.Load(0, good));
-  sound.Play(0);
-  sound.Stop(0);
-  EXPECT_TRUE(sound.Holds(0));
+size_t ThreadCount() {
+  size_t count = 0;
+  for ([[maybe_unused]] const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+    ++count;
+  }
+  return count;
+}
+
+TEST_F(SdlSoundTest, DeviceAndItsThreadLiveOnlyWhileASoundPlays) {
+  const std::string blip = Write("blip.wav", PcmWav(kOneSecond / 100));
+  SdlSound sound;
+  InitOn(sound, true);
+  const size_t silentThreads = ThreadCount();
+  ASSERT_TRUE(sound.Load(0, blip));
+  EXPECT_FALSE(sound.DeviceOpen());
+
+  for (int round = 0; round < 2; ++round) {  // the device opens again for the next sound
+    SCOPED_TRACE(round);
+    sound.Play(0);
+    EXPECT_TRUE(sound.DeviceOpen());
+    EXPECT_GT(ThreadCount(), silentThreads);
+    for (int wait = 0; wait < 200 && sound.Playing(0); ++wait) SDL_Delay(10);
+    ASSERT_FALSE(sound.Playing(0));
+    EXPECT_FALSE(sound.CloseWhenSilent());
+    EXPECT_FALSE(sound.DeviceOpen());
+    EXPECT_EQ(ThreadCount(), silentThreads);
+  }
+
+  // A sound still playing keeps the device; Stop lets it close.
+  ASSERT_TRUE(sound.Load(1, Write("long.wav", PcmWav(kOneSecond))));
+  sound.Play(1);
+  EXPECT_TRUE(sound.CloseWhenSilent());
+  sound.Stop(1);
+  EXPECT_FALSE(sound.CloseWhenSilent());
+}
+
+// The game's start-up over the SDL sound slots, the rest of the platform scripted.
+class SdlSoundPlatform : public testing_support::FakePlatform {
+ public:
+  explicit SdlSoundPlatform(bool withSdl) : withSdl_(withSdl) {}
+  void InitSound() override {
+    if (withSdl_) {
+      sound.Init();
+    } else {
+      sound.InitWith(nullptr);
+    }
+  }
+  bool LoadSound(int slot, const std::string& path) override { return sound.Load(slot, path); }
+
+  SdlSound sound;
+
+ private:
+  bool withSdl_;
+};
+
+TEST_F(SdlSoundTest, StartUpWithoutSdlKeepsAGoodCustomSoundAndReportsOnlyABadOne) {
+  const std::string good = Write("good.wav", PcmWav(kOneSecond));
+  const std::string bad = Write("bad.wav", "This is not a sound.\r\n");
+  folder.Write("Tarnwick.ini", "MoveFiles = 3\r\nSound = 22\r\nCustom = " + good +
+                                   "\r\nWinSound = 26\r\nWinCustom = " + bad + "\r\n");
+  for (bool withSdl : {true, false}) {
+    SCOPED_TRACE(withSdl ? "with SDL" : "without SDL");
+    SdlSoundPlatform platform(withSdl);
+    engine::Game game(platform);
+    shell::BeginStartUp(game, folder.path() / "Tarnwick");
+    shell::FinishStartUp(game);
+
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].title, "Brindle's Deradu");
+    EXPECT_EQ(platform.messages[0].text, "Unable to load sound\n" + bad);
+    EXPECT_EQ(platform.messages[0].icon, engine::MessageIcon::Error);
+    EXPECT_EQ(game.Sound, engine::MenuSoundLoad);
+    EXPECT_TRUE(game.window.menuChecks[engine::MenuSoundLoad]);
+    EXPECT_TRUE(game.window.menuChecks[engine::MenuWinSoundDefault]);
+    EXPECT_TRUE(platform.sound.Holds(0));
+    EXPECT_FALSE(platform.sound.Holds(1));
+  }
 }
 
 TEST_F(SdlSoundTest, SlotsOutsideTheTwoAreRefused) {

@@ -1,5 +1,5 @@
-// Reading a WAV file for the Windows sound slots.
-#include "game/shell/win32/wav_file.h"
+// Reading a WAV file for the sound slots.
+#include "game/shell/wav_file.h"
 
 #include "common/settings/file_bytes.h"
 
@@ -76,9 +76,21 @@ std::optional<WavSound> ParseWav(std::string_view bytes) {
   return sound;
 }
 
-std::optional<WavSound> ReadWavFile(const std::filesystem::path& path) {
-  const auto bytes = settings::ReadWholeFile(path, kLargestSoundFile + 1);
+uint32_t DurationMs(const WavSound& sound) {
+  const uint64_t frames = sound.samples.size() / Read16(sound.format, 12);
+  const uint64_t rate = Read32(sound.format, 4);
+  return static_cast<uint32_t>((frames * 1000 + rate - 1) / rate);
+}
+
+std::optional<std::string> ReadSoundFile(const std::filesystem::path& path) {
+  auto bytes = settings::ReadWholeFile(path, kLargestSoundFile + 1);
   if (!bytes || bytes->size() > kLargestSoundFile) return std::nullopt;
+  return bytes;
+}
+
+std::optional<WavSound> ReadWavFile(const std::filesystem::path& path) {
+  const auto bytes = ReadSoundFile(path);
+  if (!bytes) return std::nullopt;
   return ParseWav(*bytes);
 }
 
