@@ -143,15 +143,15 @@ std::string SettingsStore::Serialise() const {
 void SettingsStore::CloseSettings() {
   if (open_ && modified_ && !readOnly_) {
     const std::string text = Serialise();
-    // Bytes the file already holds are not written again: that would only cost a sync to the
-    // disk (the game records the same help document at every start, before its window shows).
-    // A folder that takes no temporary file still lets a writable file be changed in place,
+    // Bytes the file already holds are not written again, unless asked for: that would only
+    // cost a sync to the disk (the game records the same help document at every start, before
+    // its window shows). A folder that takes no temporary file still lets a writable file be changed in place,
     // which is the only way to keep the change there.
-    if (text != stored_ && ReplaceFileAtomically(path_, text) == ReplaceOutcome::NoTemporaryFile) {
+    if ((text != stored_ || rewriteUnchanged_) && ReplaceFileAtomically(path_, text) == ReplaceOutcome::NoTemporaryFile) {
       RewriteFileInPlace(path_, text);
     }
   }
-  open_ = modified_ = readOnly_ = utf8_ = false;
+  open_ = modified_ = rewriteUnchanged_ = readOnly_ = utf8_ = false;
   path_.clear();
   stored_.clear();
   entries_.clear();

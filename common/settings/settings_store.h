@@ -34,6 +34,9 @@ class SettingsStore {
   void WriteSettingInteger(std::string_view key, int32_t value);
   // Writes the file back when something changed and the file was writable, then releases it.
   void CloseSettings();
+  // Makes the close write the file even when its bytes stay the same, so that a reader that
+  // watches the file's change time sees it written again. Does nothing when no store is open.
+  void RewriteOnClose() { modified_ = rewriteUnchanged_ = open_; }
 
   bool IsOpen() const { return open_; }
 
@@ -53,6 +56,7 @@ class SettingsStore {
 
   bool open_ = false;
   bool modified_ = false;
+  bool rewriteUnchanged_ = false;
   bool readOnly_ = false;
   bool utf8_ = false;
   std::filesystem::path path_;
