@@ -172,6 +172,10 @@ void QtPlatform::ResizeMainWindow(int innerWidth, int innerHeight) {
   if (window_) window_->resize(innerWidth, innerHeight);
 }
 
+void QtPlatform::RenderMainWindow() {
+  if (window_) window_->Render();
+}
+
 void QtPlatform::FlushEvents() {
   // Events of the first display are taken here and not dispatched: the window passes
   // nothing to the game until start-up has finished.

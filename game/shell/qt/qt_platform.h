@@ -39,6 +39,7 @@ class QtPlatform : public engine::Platform {
   void BringToFront(int64_t handle) override;
   void AskToClose(int64_t handle) override;
   void ResizeMainWindow(int innerWidth, int innerHeight) override;
+  void RenderMainWindow() override;
   void FlushEvents() override;
   void OpenProgress() override;
   bool UpdateProgress(int value) override;
