@@ -59,7 +59,4 @@ class QtPlatform : public engine::Platform {
   engine::RandomGenerator random_;
 };
 
-// The requester filter "desc|pattern|desc|pattern" in Qt's syntax ("desc (p1 p2);;...").
-QString ToQtFilter(const std::string& filter);
-
 }  // namespace shell_qt
