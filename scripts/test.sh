@@ -19,7 +19,8 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 if [ -x tests/fuzz/run_fuzz.sh ]; then
   CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DDERADU_GUI=OFF -DDERADU_FUZZ=ON
-  cmake --build build-fuzz -j "$jobs" --target settings_fuzz game_file_fuzz link_poll_fuzz
+  cmake --build build-fuzz -j "$jobs" --target settings_fuzz game_file_fuzz link_poll_fuzz \
+    settings_parse_fuzz game_file_parse_fuzz link_parse_fuzz
   tests/fuzz/run_fuzz.sh build-fuzz "${DERADU_FUZZ_SECONDS:-60}"
 fi
 

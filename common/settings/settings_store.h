@@ -22,6 +22,9 @@ class SettingsStore {
   // a missing or unreadable file gives an empty store that remembers the name. A file larger
   // than kLargestTextFile counts as unreadable: it is neither read nor ever rewritten.
   void OpenSettings(const std::filesystem::path& path);
+  // Closes any store still open, then parses bytes that were read already: a store tied to
+  // no file, which its close does not write. OpenSettings reads the file and parses here.
+  void OpenSettingsBytes(std::string bytes);
   // The value with surrounding spaces and tabs removed, or fallback when the key is absent
   // (only entries above the first group header count) or no store is open.
   std::string ReadSettingText(std::string_view key, std::string_view fallback) const;
@@ -39,6 +42,8 @@ class SettingsStore {
   void RewriteOnClose() { modified_ = rewriteUnchanged_ = open_; }
 
   bool IsOpen() const { return open_; }
+  // The whole file as a close writes it: every entry normalised, lines ended by CR LF.
+  std::string SettingsBytes() const;
 
  private:
   enum class Kind { Key, Comment, Group };
@@ -52,7 +57,6 @@ class SettingsStore {
   void ParseLine(std::string_view line);
   // Index of the first key entry matching key above the first group header, or -1.
   int Find(std::string_view key) const;
-  std::string Serialise() const;
 
   bool open_ = false;
   bool modified_ = false;
