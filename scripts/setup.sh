@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev
   libgtest-dev googletest
   clang libclang-rt-14-dev
-  xvfb xauth openbox xdotool
+  xvfb xauth openbox xdotool x11-utils
   dpkg-dev file desktop-file-utils appstream
   fonts-liberation2
   g++-mingw-w64-x86-64-posix wine64
