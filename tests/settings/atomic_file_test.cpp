@@ -53,6 +53,7 @@ TEST(AtomicFile, ReadOnlyFileIsNotReplaced) {
   const std::string written = testing_support::RunWithReadOnly(folder.path(), path, [&] {
     return std::string(settings::WriteFileAtomically(path, "new") ? "written" : "refused");
   });
+  if (written == testing_support::kStillWritable) GTEST_SKIP() << "read-only files are writable here";
   EXPECT_EQ(written, "refused");
   EXPECT_EQ(folder.Read("game.ssv"), "old");
   EXPECT_EQ(EntriesIn(folder.path()), 1u);

@@ -197,6 +197,7 @@ TEST(SettingsStore, ReadOnlyFileKeepsItsReadsAndDropsTheWrites) {
     store.CloseSettings();
     return read;
   });
+  if (read == testing_support::kStillWritable) GTEST_SKIP() << "read-only files are writable here";
   EXPECT_EQ(read, "2 3");
   EXPECT_EQ(folder.Read(kName), "Skill=2\r\n");
 }
