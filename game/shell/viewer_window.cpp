@@ -65,7 +65,7 @@ bool RunsViewer(pid_t pid, const std::filesystem::path& viewerPath) {
       std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe", error);
   if (error) return false;
   if (std::filesystem::equivalent(exe, viewerPath, error)) return true;
-  std::string running = exe.string();
+  std::string running = exe.native();
   constexpr std::string_view kDeleted = " (deleted)";
   if (running.ends_with(kDeleted)) running.resize(running.size() - kDeleted.size());
   const std::filesystem::path expected = std::filesystem::weakly_canonical(viewerPath, error);

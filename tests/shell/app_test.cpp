@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <set>
 #include <vector>
 
@@ -99,28 +98,6 @@ TEST_F(AppTest, StartUpRemovesOnlyItsOwnLeftoverTemporaryFiles) {
     EXPECT_EQ(std::filesystem::exists(folder / row.name), !row.removed) << row.name;
   }
 }
-
-// Windows allows file names that no UTF-8 text can hold: an unpaired UTF-16 surrogate. One
-// in each folder that start-up lists (the program folder for the migration and the leftover
-// temporary files, the masters folder for the start-up puzzle) must not end the game.
-#ifdef _WIN32
-TEST_F(AppTest, NamesWithAnUnpairedSurrogateDoNotStopTheStart) {
-  const std::wstring odd = std::wstring(L"odd ") + wchar_t(0xD800) + L".sms";
-  for (const char* name : {"", "Masters", "Saves"}) {
-    const std::filesystem::path where = folder / name;
-    std::filesystem::create_directories(where);
-    std::ofstream(where / odd) << "x";
-    ASSERT_TRUE(std::filesystem::exists(where / odd)) << name;
-  }
-  platform.messageAnswers = {MessageAnswer::No};  // keep the old files where they are
-  EXPECT_NO_THROW(Start());
-  EXPECT_EQ(Setting("MoveFiles"), "0");
-  EXPECT_EQ(game.window.title, "Brindle's Deradu");
-  for (const char* name : {"", "Masters", "Saves"}) {
-    EXPECT_TRUE(std::filesystem::exists(folder / name / odd)) << name;
-  }
-}
-#endif
 
 TEST_F(AppTest, StartUpRecordsTheHelpDocumentInTheLinkFile) {
   Start();
