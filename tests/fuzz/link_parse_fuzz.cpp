@@ -21,12 +21,15 @@ using settings::SettingsStore;
 
 constexpr std::string_view kMissing = "\x01missing";
 
-// Keys of the input that no step writes, with what they read as at the start.
+// Names of the input's first lines that no step writes, with what they read as at the start;
+// looking up every line's name of a long input would cost the square of its length.
+constexpr int kMostLines = 16;
+
 std::vector<std::pair<std::string, std::string>> OtherKeys(const SettingsStore& store,
                                                            std::string_view bytes) {
   std::vector<std::pair<std::string, std::string>> others;
   settings::LineReader lines(bytes);
-  while (!lines.AtEnd()) {
+  for (int line = 0; line < kMostLines && !lines.AtEnd(); ++line) {
     std::string_view name = lines.Next();
     name = name.substr(0, name.find('='));
     while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);

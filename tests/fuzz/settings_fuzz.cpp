@@ -25,12 +25,15 @@ std::string_view Trim(std::string_view text) {
   return text.substr(start, text.find_last_not_of(" \t") - start + 1);
 }
 
-// Names worth looking up: what stands before the "=" of every line. Some are no keys at all
-// (comments, headers); for those the lookup must keep failing.
+// Names worth looking up: what stands before the "=" of each of the first lines. Some are no
+// keys at all (comments, headers); for those the lookup must keep failing. Looking up every
+// line's name of a long input would cost the square of its length on each run.
+constexpr size_t kMostNames = 16;
+
 std::vector<std::string> NamesIn(std::string_view bytes) {
   std::vector<std::string> names;
   settings::LineReader lines(bytes);
-  while (!lines.AtEnd()) {
+  while (!lines.AtEnd() && names.size() < kMostNames) {
     const std::string_view line = lines.Next();
     names.emplace_back(Trim(line.substr(0, line.find('='))));
   }
