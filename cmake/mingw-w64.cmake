@@ -1,6 +1,6 @@
 # Cross-compiles the Windows programs on Debian with mingw-w64 (64-bit, POSIX thread model) and
 # runs what the build produces, such as the test programs, through wine:
-#   cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DDERADU_GUI=OFF
+#   cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

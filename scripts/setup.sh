@@ -10,7 +10,7 @@ packages=(
   libsdl2-dev
   libgtest-dev googletest
   clang libclang-rt-14-dev
-  xvfb xauth openbox xdotool
+  xvfb xauth openbox xdotool x11-utils
   at-spi2-core dbus-x11 python3-pyatspi
   dpkg-dev file desktop-file-utils appstream
   fonts-liberation2

@@ -59,8 +59,7 @@ void ShowTopic(Viewer& viewer) {
 link::LinkState PollLinkFile(Viewer& viewer) {
   {
     settings::LinkCycle cycle(viewer.linkPath);
-    const link::LinkState state = link::ClassifyLastTime(
-        settings::ParseNumber(cycle.store.ReadSettingText(link::kLastTime, "0")));
+    const link::LinkState state = link::ReadLinkState(cycle.store);
     if (state != link::LinkState::Pending) return state;
     const LinkRequest request = RequestIn(cycle.store, viewer.linkPath);
     if (viewer.unacknowledged == request) return link::LinkState::Idle;

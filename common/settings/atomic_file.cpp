@@ -10,6 +10,7 @@
 
 #include "common/settings/file_bytes.h"
 #include "common/settings/file_platform.h"
+#include "common/settings/path_text.h"
 
 namespace settings {
 namespace {
@@ -133,7 +134,7 @@ void RemoveLeftoverTemporaryFiles(const fs::path& folder) {
   const auto now = fs::file_time_type::clock::now();
   for (; !error && it != fs::directory_iterator(); it.increment(error)) {
     std::error_code fileError;
-    if (!IsTemporaryName(it->path().filename().string()) ||
+    if (!IsTemporaryName(Utf8FromPath(it->path().filename())) ||
         !it->is_regular_file(fileError) || it->is_symlink(fileError)) {
       continue;
     }

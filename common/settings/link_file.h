@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/settings/number_text.h"
+#include "common/settings/settings_store.h"
+
 namespace settings::link {
 
 inline constexpr std::string_view kFileName = "Leafview.ini";
@@ -35,6 +38,11 @@ constexpr LinkState ClassifyLastTime(int32_t code) {
   if (code < 111) return LinkState::Pending;
   if (code == 666) return LinkState::Quit;
   return LinkState::Idle;
+}
+
+// The state that LASTTIME holds in a store open on the link file; a missing key reads as 0.
+inline LinkState ReadLinkState(const SettingsStore& store) {
+  return ClassifyLastTime(ParseNumber(store.ReadSettingText(kLastTime, "0")));
 }
 
 }  // namespace settings::link

@@ -37,19 +37,22 @@ bool KeysMatch(std::string_view a, std::string_view b) {
 SettingsStore::~SettingsStore() { CloseSettings(); }
 
 void SettingsStore::OpenSettings(const std::filesystem::path& path) {
+  CloseSettings();  // first, so that reopening the same file reads what the close wrote
+  std::optional<std::string> bytes = ReadWholeFile(path, kLargestTextFile + 1);
+  const bool readable = bytes.has_value() && bytes->size() <= kLargestTextFile;
+  std::string text;
+  if (readable) text.swap(*bytes);
+  OpenSettingsBytes(std::move(text));
+  path_ = path;
+  // An unreadable or oversized file that is there all the same is kept rather than replaced
+  // by the few keys written now; a missing one is created on close.
+  readOnly_ = readable ? !IsWritableFile(path) : PathIsTaken(path);
+}
+
+void SettingsStore::OpenSettingsBytes(std::string bytes) {
   CloseSettings();
   open_ = true;
-  path_ = path;
-  std::optional<std::string> bytes = ReadWholeFile(path, kLargestTextFile + 1);
-  if (bytes && bytes->size() > kLargestTextFile) bytes.reset();
-  if (!bytes) {
-    // An unreadable or oversized file that is there all the same is kept rather than
-    // replaced by the few keys written now; a missing one is created on close.
-    readOnly_ = PathIsTaken(path);
-    return;
-  }
-  readOnly_ = !IsWritableFile(path);
-  stored_ = std::move(*bytes);
+  stored_ = std::move(bytes);
   Parse(stored_);
 }
 
@@ -121,7 +124,7 @@ void SettingsStore::WriteSettingInteger(std::string_view key, int32_t value) {
   WriteSettingText(key, FormatNumber(value));
 }
 
-std::string SettingsStore::Serialise() const {
+std::string SettingsStore::SettingsBytes() const {
   std::string text;
   if (entries_.empty()) return text;
   for (const Entry& entry : entries_) {
@@ -141,17 +144,17 @@ std::string SettingsStore::Serialise() const {
 }
 
 void SettingsStore::CloseSettings() {
-  if (open_ && modified_ && !readOnly_) {
-    const std::string text = Serialise();
-    // Bytes the file already holds are not written again: that would only cost a sync to the
-    // disk (the game records the same help document at every start, before its window shows).
-    // A folder that takes no temporary file still lets a writable file be changed in place,
+  if (open_ && modified_ && !readOnly_ && !path_.empty()) {
+    const std::string text = SettingsBytes();
+    // Bytes the file already holds are not written again, unless asked for: that would only
+    // cost a sync to the disk (the game records the same help document at every start, before
+    // its window shows). A folder that takes no temporary file still lets a writable file be changed in place,
     // which is the only way to keep the change there.
-    if (text != stored_ && ReplaceFileAtomically(path_, text) == ReplaceOutcome::NoTemporaryFile) {
+    if ((text != stored_ || rewriteUnchanged_) && ReplaceFileAtomically(path_, text) == ReplaceOutcome::NoTemporaryFile) {
       RewriteFileInPlace(path_, text);
     }
   }
-  open_ = modified_ = readOnly_ = utf8_ = false;
+  open_ = modified_ = rewriteUnchanged_ = readOnly_ = utf8_ = false;
   path_.clear();
   stored_.clear();
   entries_.clear();

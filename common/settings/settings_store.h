@@ -22,6 +22,9 @@ class SettingsStore {
   // a missing or unreadable file gives an empty store that remembers the name. A file larger
   // than kLargestTextFile counts as unreadable: it is neither read nor ever rewritten.
   void OpenSettings(const std::filesystem::path& path);
+  // Closes any store still open, then parses bytes that were read already: a store tied to
+  // no file, which its close does not write. OpenSettings reads the file and parses here.
+  void OpenSettingsBytes(std::string bytes);
   // The value with surrounding spaces and tabs removed, or fallback when the key is absent
   // (only entries above the first group header count) or no store is open.
   std::string ReadSettingText(std::string_view key, std::string_view fallback) const;
@@ -34,8 +37,13 @@ class SettingsStore {
   void WriteSettingInteger(std::string_view key, int32_t value);
   // Writes the file back when something changed and the file was writable, then releases it.
   void CloseSettings();
+  // Makes the close write the file even when its bytes stay the same, so that a reader that
+  // watches the file's change time sees it written again. Does nothing when no store is open.
+  void RewriteOnClose() { modified_ = rewriteUnchanged_ = open_; }
 
   bool IsOpen() const { return open_; }
+  // The whole file as a close writes it: every entry normalised, lines ended by CR LF.
+  std::string SettingsBytes() const;
 
  private:
   enum class Kind { Key, Comment, Group };
@@ -49,10 +57,10 @@ class SettingsStore {
   void ParseLine(std::string_view line);
   // Index of the first key entry matching key above the first group header, or -1.
   int Find(std::string_view key) const;
-  std::string Serialise() const;
 
   bool open_ = false;
   bool modified_ = false;
+  bool rewriteUnchanged_ = false;
   bool readOnly_ = false;
   bool utf8_ = false;
   std::filesystem::path path_;

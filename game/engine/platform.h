@@ -64,9 +64,11 @@ class Platform {
   virtual void BringToFront(int64_t handle) = 0;
   virtual void AskToClose(int64_t handle) = 0;
 
-  // The main window: resize its inner area (menu bar counted), and take pending window
-  // events without dispatching them.
+  // The main window: resize its inner area (menu bar counted), show its state as it stands
+  // now (start-up draws it before its slow steps), and take pending window events without
+  // dispatching them.
   virtual void ResizeMainWindow(int innerWidth, int innerHeight) = 0;
+  virtual void RenderMainWindow() = 0;
   virtual void FlushEvents() = 0;
 
   // The search's progress window; UpdateProgress takes pending window events and returns

@@ -83,8 +83,13 @@ bool ReadGameFile(engine::Game& game, const std::filesystem::path& path, int mas
   const std::optional<std::string> bytes =
       settings::ReadWholeFile(path, settings::kLargestTextFile);
   if (!bytes) return false;
+  ReadGameBytes(game, *bytes, masterNumber);
+  return true;
+}
+
+void ReadGameBytes(engine::Game& game, std::string_view bytes, int masterNumber) {
   engine::Board board;
-  if (ParseGameFile(*bytes, masterNumber, board)) {
+  if (ParseGameFile(bytes, masterNumber, board)) {
     // A complete grid (a numbered master, or a finished game) is made a fresh puzzle: each
     // cell stays with a chance that grows with the skill setting.
     const int64_t keepThreshold = 35 + 10 * int64_t{game.Skill};
@@ -93,7 +98,6 @@ bool ReadGameFile(engine::Game& game, const std::filesystem::path& path, int mas
     }
   }
   game.board = board;
-  return true;
 }
 
 std::string NextNumberedMasterName(engine::Game& game) {

@@ -29,6 +29,8 @@ bool ParseGameFile(std::string_view bytes, int masterNumber, engine::Board& boar
 // leaving the Board untouched and creating nothing, when the file does not exist or cannot
 // be read.
 bool ReadGameFile(engine::Game& game, const std::filesystem::path& path, int masterNumber);
+// The same for bytes already read.
+void ReadGameBytes(engine::Game& game, std::string_view bytes, int masterNumber);
 
 // The three-digit name of numbered master n: 7 is "007".
 std::string NumberedMasterName(int n);

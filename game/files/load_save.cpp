@@ -100,7 +100,7 @@ int SaveGame(engine::Game& game, bool master) {
   if (!WriteGameFile(game.board, path)) {
     // A save that did not happen must not look like one that did: the player would leave
     // the game believing it kept.
-    game.platform.ShowMessage("Brindle's Deradu", "Unable to save file\n" + path.string(),
+    game.platform.ShowMessage("Brindle's Deradu", "Unable to save file\n" + settings::Utf8FromPath(path),
                               engine::MessageIcon::Error, engine::MessageButtons::Ok);
     return 0;
   }

@@ -39,6 +39,9 @@ void ShowHelpTopic(engine::Game& game, std::string_view topic) {
     settings::LinkCycle cycle(LinkPath(game));
     cycle.store.WriteSettingText(link::kLastHelp, topic);
     cycle.store.WriteSettingText(link::kLastTime, link::kRequestPending);
+    // The same request again changes no byte when the viewer could not acknowledge the last
+    // one; the viewer then tells it from the last one by the file's new change time.
+    cycle.store.RewriteOnClose();
     title = cycle.store.ReadSettingText(link::kTitle, kGameProgram);
     handle = settings::ParseNumber(cycle.store.ReadSettingText(link::kHandle, "0"));
   }

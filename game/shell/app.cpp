@@ -68,6 +68,8 @@ void FinishStartUp(Game& game) {
   Platform& platform = game.platform;
   SelectColor(game, 0);
   game.window.numberPressed[0] = true;
+  // The tool state is on the screen before the sound start-up, which can take a while.
+  platform.RenderMainWindow();
   platform.InitSound();
 
   settings::SettingsStore store;
@@ -89,6 +91,9 @@ void FinishStartUp(Game& game) {
     game.window.innerHeight = height;
     LayoutBoard(game, width, height);
   }
+  // The restored layout and the skill's check mark, before the folders and the start-up
+  // puzzle are looked at.
+  platform.RenderMainWindow();
   platform.FlushEvents();
 
   files::ReadColorSettings(game, store);

@@ -111,7 +111,7 @@ WindowFacts FactsOf(pid_t pid) {
   std::error_code error;
   facts.program = std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/exe", error);
   facts.alive = !error;  // an ended process, a zombie among them, has no program any more
-  std::string running = facts.program.string();
+  std::string running = facts.program.native();
   constexpr std::string_view kDeleted = " (deleted)";
   if (running.ends_with(kDeleted)) {
     running.resize(running.size() - kDeleted.size());

@@ -199,26 +199,32 @@ TEST_F(LoadSaveTest, FailedSaveIsReportedAndKeepsWhatWasThere) {
   std::vector<fs::path> targets = {game.SavesFolder / "missing" / "game.ssv",
                                    game.SavesFolder / "folder.ssv",
                                    game.SavesFolder / (std::string(300, 'n') + ".ssv")};
-  // Only where read-only folders stop this process (not as root, which the unprivileged run
-  // of this test covers).
-  const fs::path locked = game.SavesFolder / "locked";
-  fs::create_directory(locked);
-  if (testing_support::MakeReadOnly(locked)) targets.push_back(locked / "game.ssv");
-  for (const fs::path& target : targets) {
-    SCOPED_TRACE(target.string());
+  // The result, the title and each message of a save to target, as one text.
+  const auto save = [&](const fs::path& target) {
     platform.messages.clear();
     game.board = SmallBoard();
     platform.fileAnswers = {target.string()};
-
-    EXPECT_EQ(files::SaveGame(game, false), 0);
-    EXPECT_EQ(game.window.title, engine::kStartTitle);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, "Brindle's Deradu");
-    EXPECT_EQ(platform.messages[0].text, "Unable to save file\n" + target.string());
-    EXPECT_EQ(platform.messages[0].icon, engine::MessageIcon::Error);
-    EXPECT_EQ(platform.messages[0].buttons, engine::MessageButtons::Ok);
+    std::string seen = std::to_string(files::SaveGame(game, false)) + " " + game.window.title;
+    for (const auto& message : platform.messages) {
+      seen += " | " + message.title + ": " + message.text +
+              (message.icon == engine::MessageIcon::Error ? " (error" : " (no error") +
+              (message.buttons == engine::MessageButtons::Ok ? ", OK)" : ", not OK)");
+    }
+    return seen;
+  };
+  const auto refused = [](const fs::path& target) {
+    return "0 Brindle's Deradu | Brindle's Deradu: Unable to save file\n" + target.string() +
+           " (error, OK)";
+  };
+  for (const fs::path& target : targets) EXPECT_EQ(save(target), refused(target));
+  // A folder that takes no file, as a user for whom its read-only mark binds.
+  const fs::path locked = game.SavesFolder / "locked";
+  fs::create_directory(locked);
+  const std::string seen = testing_support::RunWithReadOnly(
+      folder.path(), locked, [&] { return save(locked / "game.ssv"); });
+  if (seen != testing_support::kStillWritable) {
+    EXPECT_EQ(seen, refused(locked / "game.ssv"));
   }
-  testing_support::MakeWritable(locked);
   EXPECT_TRUE(fs::is_empty(locked));
   EXPECT_FALSE(fs::exists(game.SavesFolder / "missing"));
   EXPECT_TRUE(fs::is_directory(game.SavesFolder / "folder.ssv"));

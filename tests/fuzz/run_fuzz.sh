@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a DERADU_FUZZ build for a bounded time, starting from its seed
-# corpus. Inputs found on the way are kept in BUILD_DIR/fuzz-corpus for the next run; an
-# input that breaks a target is saved in BUILD_DIR/fuzz-artifacts and the script fails.
-# Usage: tests/fuzz/run_fuzz.sh BUILD_DIR SECONDS
+# corpus (an in-memory target shares the seeds of the file target it comes from). Inputs
+# found on the way are kept in BUILD_DIR/fuzz-corpus for the next run; an input that breaks a
+# target is saved in BUILD_DIR/fuzz-artifacts and the script fails.
+# Usage: tests/fuzz/run_fuzz.sh BUILD_DIR SECONDS [TARGET...]
 set -uo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 BUILD_DIR SECONDS" >&2
+if [ $# -lt 2 ]; then
+  echo "usage: $0 BUILD_DIR SECONDS [TARGET...]" >&2
   exit 2
 fi
 build=$(cd "$1" && pwd) || exit 2
 seconds=$2
 seeds=$(cd "$(dirname "$0")" && pwd)/corpus
-targets=(settings_fuzz game_file_fuzz link_poll_fuzz)
+targets=(settings_fuzz game_file_fuzz link_poll_fuzz
+         settings_parse_fuzz game_file_parse_fuzz link_parse_fuzz)
+[ $# -gt 2 ] && targets=("${@:3}")
+# The seed folder of each target.
+declare -A seed_folder=([settings_parse_fuzz]=settings_fuzz
+                        [game_file_parse_fuzz]=game_file_fuzz [link_parse_fuzz]=link_poll_fuzz)
 # The targets write and sync real files on every input; a memory file system keeps that fast.
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
   export TMPDIR=/dev/shm
@@ -31,7 +37,7 @@ for target in "${targets[@]}"; do
   echo "== $target: ${seconds}s"
   if "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$artifacts/$target-" \
-      "$corpus" "$seeds/$target" 2> "$build/$target.log"; then
+      "$corpus" "$seeds/${seed_folder[$target]:-$target}" 2> "$build/$target.log"; then
     grep -E '^stat::number_of_executed_units|^Done' "$build/$target.log"
   else
     failed+=("$target")

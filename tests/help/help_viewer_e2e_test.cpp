@@ -121,6 +121,35 @@ std::string HttpGet(int port, const std::string& path) {
   return body == std::string::npos ? std::string() : answer.substr(body + 4);
 }
 
+// The help document's title as the web engine's debugging service lists it, which writes the
+// apostrophe as an HTML entity.
+const std::string kHelpTitle = "Brindle&#39;s Deradu Help";
+
+struct Page {
+  std::string url;
+  std::string title;
+};
+
+// The page whose address ends in addressEnd, in the debugging service's list of pages (a JSON
+// array of flat objects); nothing when no page has that address.
+std::optional<Page> PageAt(const std::string& pages, const std::string& addressEnd) {
+  const auto field = [](std::string_view page, std::string_view name) -> std::optional<std::string> {
+    const std::string key = "\"" + std::string(name) + "\": \"";
+    const size_t start = page.find(key);
+    if (start == std::string_view::npos) return std::nullopt;
+    const size_t from = start + key.size();
+    return std::string(page.substr(from, page.find('"', from) - from));
+  };
+  for (size_t start = pages.find('{'); start != std::string::npos;
+       start = pages.find('{', start + 1)) {
+    const std::string_view page =
+        std::string_view(pages).substr(start, pages.find('}', start) - start);
+    const std::optional<std::string> url = field(page, "url");
+    if (url && url->ends_with(addressEnd)) return Page{*url, field(page, "title").value_or("")};
+  }
+  return std::nullopt;
+}
+
 // A private X server (and window manager) for the whole test program.
 class Desktop : public ::testing::Environment {
  public:
@@ -152,7 +181,13 @@ class Desktop : public ::testing::Environment {
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     if (OnPath("openbox")) {
       windowManager_ = Spawn({"openbox"});
-      std::this_thread::sleep_for(milliseconds(500));
+      // The window manager names its check window on the root window once it manages it.
+      const auto deadline = Clock::now() + std::chrono::seconds(OnPath("xprop") ? 30 : 0);
+      while (Shell("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").find("window id") ==
+                 std::string::npos &&
+             Clock::now() < deadline) {
+        std::this_thread::sleep_for(milliseconds(50));
+      }
     }
   }
   void TearDown() override {
@@ -252,11 +287,12 @@ class HelpViewerEndToEnd : public ::testing::Test {
     return viewer;
   }
 
-  // The viewer's X window, once it shows.
+  // The viewer's X window, once it shows with the help title.
   std::string WindowOf(pid_t viewer) const {
-    for (int i = 0; i < 100; ++i) {
-      const std::string window = Shell("xdotool search --onlyvisible --pid " +
-                                     std::to_string(viewer) + " --name 'Deradu' 2>/dev/null | head -1");
+    for (int i = 0; i < 300; ++i) {
+      const std::string window =
+          Shell("xdotool search --onlyvisible --pid " + std::to_string(viewer) +
+                " --name \"^Brindle's Deradu Help$\" 2>/dev/null | head -1");
       if (!window.empty()) return window;
       std::this_thread::sleep_for(milliseconds(100));
     }
@@ -358,9 +394,8 @@ TEST_F(HelpViewerEndToEnd, TheWindowReopensWhereTheUserLeftIt) {
   const pid_t viewer = StartViewerAt("#Rules");
   const std::string window = WindowOf(viewer);
   ASSERT_FALSE(window.empty());
-  Shell("xdotool windowsize " + window + " 640 420");
-  Shell("xdotool windowmove " + window + " 300 250");
-  std::this_thread::sleep_for(milliseconds(500));
+  Shell("xdotool windowsize --sync " + window + " 640 420");
+  Shell("xdotool windowmove --sync " + window + " 300 250");
   const std::string where = Shell("xdotool getwindowgeometry --shell " + window);
   help::CloseHelpViewer(game);
   ExpectEndedWithExitValues(viewer);
@@ -371,9 +406,16 @@ TEST_F(HelpViewerEndToEnd, TheWindowReopensWhereTheUserLeftIt) {
   const pid_t again = StartViewerAt("#Rules");
   const std::string reopened = WindowOf(again);
   ASSERT_FALSE(reopened.empty());
-  std::this_thread::sleep_for(milliseconds(500));
-  EXPECT_EQ(Shell("xdotool getwindowgeometry --shell " + reopened + " | grep -v WINDOW"),
-            Shell("echo '" + where + "' | grep -v WINDOW"));
+  // The window manager may place the window after it shows: wait for the old place.
+  const std::string expected = Shell("echo '" + where + "' | grep -v WINDOW");
+  const auto placed = Clock::now() + std::chrono::seconds(10);
+  std::string geometry;
+  do {
+    geometry = Shell("xdotool getwindowgeometry --shell " + reopened + " | grep -v WINDOW");
+    if (geometry == expected) break;
+    std::this_thread::sleep_for(milliseconds(50));
+  } while (Clock::now() < placed);
+  EXPECT_EQ(geometry, expected);
   help::CloseHelpViewer(game);
   ExpectEndedWithExitValues(again);
   EXPECT_EQ(Link("WinX"), x);
@@ -402,7 +444,7 @@ TEST_F(HelpViewerEndToEnd, BothProgramsWorkFromAFolderWithAnOddName) {
     std::string window;
     for (int i = 0; i < 100 && window.empty(); ++i) {
       window = Shell("xdotool search --onlyvisible --pid " + std::to_string(game) +
-                     " --name \"Brindle's Deradu\" 2>/dev/null | head -1");
+                     " --name \"^Brindle's Deradu$\" 2>/dev/null | head -1");
       std::this_thread::sleep_for(milliseconds(100));
     }
     ASSERT_FALSE(window.empty()) << "the game shows no window";
@@ -413,19 +455,20 @@ TEST_F(HelpViewerEndToEnd, BothProgramsWorkFromAFolderWithAnOddName) {
   }
   unsetenv("QTWEBENGINE_REMOTE_DEBUGGING");
 
-  // The address is set before the page has loaded; its title comes with the page.
+  // The address is set before the page has loaded, and until it has, the title is the
+  // address's end ("deradu.htm#Contents"); the document's own title comes with the page. An
+  // error page has another title.
   std::string pages;
-  const auto deadline = Clock::now() + std::chrono::seconds(30);
-  while ((pages.find("100%25/deradu.htm#Contents\"") == std::string::npos ||
-          pages.find("\"title\": \"\"") != std::string::npos) &&
-         Clock::now() < deadline) {
+  std::optional<Page> page;
+  const auto deadline = Clock::now() + std::chrono::seconds(60);
+  while ((!page || page->title != kHelpTitle) && Clock::now() < deadline) {
     std::this_thread::sleep_for(milliseconds(200));
     pages = HttpGet(port, "/json/list");
+    page = PageAt(pages, "100%25/deradu.htm#Contents");
   }
-  // The document's title, "Brindle's Deradu Help" (the service writes the apostrophe as an
-  // HTML entity); an error page has another.
-  EXPECT_NE(pages.find("s Deradu Help\""), std::string::npos) << pages;
-  EXPECT_NE(pages.find("/Zo%C3%AB's%20games%20%232%20"), std::string::npos) << pages;
+  EXPECT_TRUE(page && page->title == kHelpTitle) << pages;
+  EXPECT_TRUE(page && page->url.find("/Zo%C3%AB's%20games%20%232%20") != std::string::npos)
+      << pages;
 
   // The game's shutdown ends the viewer, which leaves its exit values.
   const int64_t viewer = std::atoll(oddPlatform.LinkValue("HANDLE").c_str());

@@ -49,6 +49,11 @@ class Child {
     return signal_;
   }
   bool StillRuns() { return waitpid(pid_, nullptr, WNOHANG) == 0; }
+  // Waits until the child has ended, leaving it a zombie that is not yet reaped.
+  bool AwaitZombie() {
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOWAIT) == 0;
+  }
 
  private:
   void Reap() {
@@ -98,7 +103,7 @@ TEST_F(ViewerWindowTest, AnEndedViewerNamesNoWindow) {
   fs::copy_file("/bin/true", viewerPath);
   Child ended(viewerPath, "");
   ASSERT_GT(ended.pid(), 0);
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // a zombie by now
+  ASSERT_TRUE(ended.AwaitZombie());
   EXPECT_FALSE(shell::ViewerWindowExists(ended.pid(), viewerPath));
 }
 

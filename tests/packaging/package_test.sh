@@ -8,7 +8,7 @@ set -euo pipefail
 build=$1
 cpack=$2
 library=$3
-for tool in dpkg-deb Xvfb xdotool openbox setpriv; do
+for tool in dpkg-deb Xvfb xdotool openbox xprop setpriv; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
 
@@ -97,7 +97,9 @@ read -r -t 10 -u "$fd" display || fail "Xvfb did not start"
 export DISPLAY=:$display
 openbox >/dev/null 2>&1 &
 pids+=($!)
-sleep 0.5
+# The window manager names its check window on the root window once it manages the screen.
+await 30 sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+  fail "the window manager did not start"
 
 command=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/org.example.deradu.desktop")
 (cd "$home" && exec "${as_player[@]}" env -i HOME="$home" XDG_RUNTIME_DIR="$home/runtime" \

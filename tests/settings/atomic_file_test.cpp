@@ -50,9 +50,11 @@ TEST(AtomicFile, MissingFolderTakesNoTemporaryFile) {
 TEST(AtomicFile, ReadOnlyFileIsNotReplaced) {
   TempFolder folder;
   const fs::path path = folder.Write("game.ssv", "old");
-  if (!testing_support::MakeReadOnly(path)) GTEST_SKIP() << "read-only files are writable here";
-  EXPECT_FALSE(settings::WriteFileAtomically(path, "new"));
-  testing_support::MakeWritable(path);
+  const std::string written = testing_support::RunWithReadOnly(folder.path(), path, [&] {
+    return std::string(settings::WriteFileAtomically(path, "new") ? "written" : "refused");
+  });
+  if (written == testing_support::kStillWritable) GTEST_SKIP() << "read-only files are writable here";
+  EXPECT_EQ(written, "refused");
   EXPECT_EQ(folder.Read("game.ssv"), "old");
   EXPECT_EQ(EntriesIn(folder.path()), 1u);
 }

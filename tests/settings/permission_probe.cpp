@@ -3,6 +3,8 @@
 
 #include <fstream>
 
+#include "tests/support/unprivileged.h"
+
 namespace testing_support {
 
 namespace fs = std::filesystem;
@@ -24,6 +26,21 @@ bool MakeReadOnly(const fs::path& path) {
 void MakeWritable(const fs::path& path) {
   std::error_code error;
   fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, error);
+}
+
+std::string RunWithReadOnly(const fs::path& folder, const fs::path& path,
+                            const std::function<std::string()>& job) {
+  GiveToUnprivilegedUser(folder);
+  const std::string text = RunUnprivileged([&] {
+    if (MakeReadOnly(path)) return job();
+#ifdef _WIN32
+    return std::string(kStillWritable);
+#else
+    return std::string("<the read-only mark does not stop this user>");  // fails the test
+#endif
+  });
+  MakeWritable(path);
+  return text;
 }
 
 }  // namespace testing_support

@@ -188,14 +188,17 @@ TEST(SettingsStore, ReopeningOrDestroyingAStoreWritesBackTheFileStillOpen) {
 TEST(SettingsStore, ReadOnlyFileKeepsItsReadsAndDropsTheWrites) {
   TempFolder folder;
   const fs::path path = folder.Write(kName, "Skill=2\r\n");
-  if (!testing_support::MakeReadOnly(path)) GTEST_SKIP() << "read-only files are writable here";
-  SettingsStore store;
-  store.OpenSettings(path);
-  EXPECT_EQ(store.ReadSettingInteger("Skill", 0), 2);
-  store.WriteSettingText("Skill", "3");
-  EXPECT_EQ(store.ReadSettingInteger("Skill", 0), 3);
-  store.CloseSettings();
-  testing_support::MakeWritable(path);
+  const std::string read = testing_support::RunWithReadOnly(folder.path(), path, [&] {
+    SettingsStore store;
+    store.OpenSettings(path);
+    std::string read = store.ReadSettingText("Skill", "none");
+    store.WriteSettingText("Skill", "3");
+    read += " " + store.ReadSettingText("Skill", "none");
+    store.CloseSettings();
+    return read;
+  });
+  if (read == testing_support::kStillWritable) GTEST_SKIP() << "read-only files are writable here";
+  EXPECT_EQ(read, "2 3");
   EXPECT_EQ(folder.Read(kName), "Skill=2\r\n");
 }
 
@@ -215,9 +218,11 @@ TEST(SettingsStore, FolderWithoutRoomForATemporaryFileIsRewrittenInPlace) {
   fs::create_directory(inner);
   const fs::path path = inner / kName;
   folder.Write(std::string("ro/") + kName, "Skill=2\r\nSound=23\r\n");
-  if (!testing_support::MakeReadOnly(inner)) GTEST_SKIP() << "read-only folders are writable here";
-  settings::StoreSetting(path, "Skill", "1");
-  testing_support::MakeWritable(inner);
+  const std::string done = testing_support::RunWithReadOnly(folder.path(), inner, [&] {
+    settings::StoreSetting(path, "Skill", "1");
+    return std::string("stored");
+  });
+  if (done == testing_support::kStillWritable) GTEST_SKIP() << "read-only folders are writable here";
   EXPECT_EQ(testing_support::ReadFileBytes(path), "Skill = 1\r\nSound = 23\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(inner), fs::directory_iterator()), 1);
 }

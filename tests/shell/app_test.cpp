@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <set>
+#include <vector>
 
 #include "common/settings/path_text.h"
 #include "common/settings/settings_store.h"
@@ -265,6 +266,39 @@ TEST_F(AppTest, StoredSizeIsRestoredAndAZeroWidthKeepsTheBaseSize) {
   ASSERT_EQ(platform.resizes.size(), 1u);
   EXPECT_EQ(platform.resizes[0], (std::pair{532, 666}));
   EXPECT_EQ(second.window.geometry[0], (Rect{100, 200, 40, 40}));
+}
+
+// What the screen showed at the slow sound start-up and at the flush after the restored
+// size: the window is rendered after each start-up step that changes it.
+class ScreenPlatform : public FakePlatform {
+ public:
+  const Game* game = nullptr;
+  MainWindowState screen;  // as last rendered
+  MainWindowState atSound;
+  std::vector<MainWindowState> atFlushes;
+
+  void RenderMainWindow() override { screen = game->window; }
+  void InitSound() override { atSound = screen; }
+  void FlushEvents() override { atFlushes.push_back(screen); }
+};
+
+TEST(AppStartUp, TheToolStateAndTheRestoredLayoutAreOnTheScreenBeforeTheSlowSteps) {
+  TempFolder folder;
+  folder.Write("Tarnwick.ini", "Width = 532\r\nHeight = 666\r\nSkill = 2\r\nMoveFiles = 3\r\n");
+  ScreenPlatform platform;
+  Game game(platform);
+  platform.game = &game;
+  shell::BeginStartUp(game, folder.path() / "Tarnwick");
+  shell::FinishStartUp(game);
+
+  EXPECT_TRUE(platform.atSound.numberPressed[0]) << "number button 1 on";
+  EXPECT_EQ(platform.atSound.pushedColorButton, 0);
+  EXPECT_EQ(platform.atSound.colorLabelColor, RgbOf(255, 0, 0));
+  ASSERT_EQ(platform.atFlushes.size(), 2u);
+  const MainWindowState& restored = platform.atFlushes[1];
+  EXPECT_EQ(restored.innerWidth, 532);
+  EXPECT_EQ(restored.geometry[0], (Rect{100, 200, 40, 40}));
+  EXPECT_TRUE(restored.menuChecks[MenuSkillEasy]);
 }
 
 TEST_F(AppTest, SizeIsStoredOnceOneToTwoSecondsAfterTheLastChange) {

@@ -62,6 +62,7 @@ class FakePlatform : public engine::Platform {
   std::vector<int> progressValues;
   int progressOpened = 0;
   int progressClosed = 0;
+  int renders = 0;
   int flushes = 0;
   std::vector<std::pair<int, int>> resizes;
   std::vector<uint32_t> reseeds;
@@ -94,6 +95,7 @@ class FakePlatform : public engine::Platform {
   void ResizeMainWindow(int innerWidth, int innerHeight) override {
     resizes.emplace_back(innerWidth, innerHeight);
   }
+  void RenderMainWindow() override { ++renders; }
   void FlushEvents() override { ++flushes; }
   void OpenProgress() override { ++progressOpened; }
   bool UpdateProgress(int value) override;

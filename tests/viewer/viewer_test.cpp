@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
 #include "common/settings/link_cycle.h"
 #include "common/settings/path_text.h"
 #include "common/settings/settings_store.h"
+#include "game/help/help_link.h"
+#include "tests/support/fake_platform.h"
 #include "tests/support/environment.h"
 #include "tests/support/hostile_places.h"
 #include "tests/support/temp_folder.h"
@@ -301,6 +304,36 @@ TEST_F(ViewerTest, ARequestIsServedOnceWhenItsAcknowledgementCannotBeWritten) {
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(viewer::HandleEvent(viewer, {Kind::Idle}));
     EXPECT_EQ(platform.navigations, std::vector<std::string>{HelpUrl() + "#Rules"});
   }
+}
+
+// The game's help command written again, word for word, while the viewer could not write
+// the "999" of the same request: the repeat is a new request and is shown again.
+TEST_F(ViewerTest, ARequestTheGameWritesAgainIsServedAgain) {
+  testing_support::GiveToUnprivilegedUser(folder.path());
+  const std::string seen = testing_support::RunUnprivileged([&] {
+    testing_support::FakePlatform gamePlatform;
+    engine::Game game(gamePlatform);
+    game.ProgramFolder = game.ExecutableFolder = folder.path();
+    const fs::path link = folder / "Leafview.ini";
+    const auto setReadOnly = [&](bool readOnly) {
+      fs::permissions(link, fs::perms::owner_write | fs::perms::group_write,
+                      readOnly ? fs::perm_options::remove : fs::perm_options::add);
+    };
+    WriteLink(kStartLink);
+    if (viewer::StartViewer(viewer) != viewer::StartResult::Running) return std::string("ended");
+    help::ShowHelpTopic(game, "#Game");
+    // An hour ago, so that only a write, not the clock's granularity, gives a new time.
+    fs::last_write_time(link, fs::last_write_time(link) - std::chrono::hours(1));
+    setReadOnly(true);
+    viewer::HandleEvent(viewer, {Kind::Idle});
+    setReadOnly(false);
+    help::ShowHelpTopic(game, "#Game");
+    for (int i = 0; i < 3; ++i) viewer::HandleEvent(viewer, {Kind::Idle});
+    std::string shown = LinkValue("LASTTIME");
+    for (const std::string& address : platform.navigations) shown += " " + address;
+    return shown;
+  });
+  EXPECT_EQ(seen, "999 " + HelpUrl() + "#Rules " + HelpUrl() + "#Game " + HelpUrl() + "#Game");
 }
 
 // The web engine may take longer to start than the game waits for the lock: the lock is free

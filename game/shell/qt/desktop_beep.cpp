@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+
+#include "common/settings/path_text.h"
 #endif
 
 namespace shell {
@@ -37,7 +39,7 @@ const std::string& EventSoundPlayer() {
       folders = colon == std::string_view::npos ? std::string_view() : folders.substr(colon + 1);
       if (folder.empty()) continue;
       const std::filesystem::path candidate = std::filesystem::path(folder) / "canberra-gtk-play";
-      if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
+      if (::access(candidate.c_str(), X_OK) == 0) return settings::Utf8FromPath(candidate);
     }
     return std::string();
   }();

@@ -4,11 +4,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
-#include <QStringList>
 #include <QThread>
 #include <QUrl>
 #include <QWindow>
@@ -17,6 +14,7 @@
 #include "game/help/help_link.h"
 #include "game/shell/qt/colors.h"
 #include "game/shell/qt/desktop_beep.h"
+#include "game/shell/qt/file_dialog.h"
 #include "game/shell/qt/main_window.h"
 #include "game/shell/qt/program_file.h"
 #include "game/shell/qt/progress_window.h"
@@ -39,24 +37,6 @@ std::filesystem::path ViewerProgram() {
 }
 
 }  // namespace
-
-QString ToQtFilter(const std::string& filter) {
-  const QStringList parts = FromUtf8(filter).split('|');
-  QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-    QString description = parts[i];
-    // Qt reads the patterns from the parentheses, so the description loses its own.
-    const qsizetype parenthesis = description.indexOf(" (");
-    if (parenthesis >= 0) description.truncate(parenthesis);
-    QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
-#ifndef _WIN32
-    // "*.*" means every file, also those without an extension.
-    patterns.replaceInStrings(QStringLiteral("*.*"), QStringLiteral("*"));
-#endif
-    filters << description + " (" + patterns.join(' ') + ")";
-  }
-  return filters.join(";;");
-}
 
 QtPlatform::QtPlatform() : random_(engine::ClockSeed()) { clock_.start(); }
 
@@ -100,16 +80,10 @@ MessageAnswer QtPlatform::ShowMessage(std::string_view title, std::string_view t
 
 std::string QtPlatform::AskFileName(const engine::FileRequest& request) {
   if (window_) window_->Render();
-  QString start = FromUtf8(request.initialFolder);
-  if (!request.initialName.empty()) start = QDir(start).filePath(FromUtf8(request.initialName));
-  const QString title = FromUtf8(request.title);
-  const QString filter = ToQtFilter(request.filter);
-  const QString chosen =
-      request.save ? QFileDialog::getSaveFileName(window_, title, start, filter, nullptr,
-                                                  QFileDialog::DontConfirmOverwrite)
-                   : QFileDialog::getOpenFileName(window_, title, start, filter);
+  const std::unique_ptr<QFileDialog> dialog = MakeFileDialog(window_, request);
+  const bool chosen = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty();
   Reactivate();
-  return chosen.toStdString();
+  return chosen ? dialog->selectedFiles().first().toStdString() : std::string();
 }
 
 std::optional<engine::Rgb> QtPlatform::AskColor(engine::Rgb initial) {
@@ -172,6 +146,10 @@ void QtPlatform::AskToClose(int64_t handle) { shell::AskViewerToClose(handle, Vi
 
 void QtPlatform::ResizeMainWindow(int innerWidth, int innerHeight) {
   if (window_) window_->resize(innerWidth, innerHeight);
+}
+
+void QtPlatform::RenderMainWindow() {
+  if (window_) window_->Render();
 }
 
 void QtPlatform::FlushEvents() {

@@ -40,6 +40,7 @@ class QtPlatform : public engine::Platform {
   void BringToFront(int64_t handle) override;
   void AskToClose(int64_t handle) override;
   void ResizeMainWindow(int innerWidth, int innerHeight) override;
+  void RenderMainWindow() override;
   void FlushEvents() override;
   void OpenProgress() override;
   bool UpdateProgress(int value) override;
@@ -58,8 +59,5 @@ class QtPlatform : public engine::Platform {
   QElapsedTimer clock_;
   engine::RandomGenerator random_;
 };
-
-// The requester filter "desc|pattern|desc|pattern" in Qt's syntax ("desc (p1 p2);;...").
-QString ToQtFilter(const std::string& filter);
 
 }  // namespace shell_qt

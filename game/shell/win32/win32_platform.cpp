@@ -175,6 +175,14 @@ void Win32Platform::ResizeMainWindow(int innerWidth, int innerHeight) {
   if (window_ != nullptr) window_->ResizeInner(innerWidth, innerHeight);
 }
 
+void Win32Platform::RenderMainWindow() {
+  ShowCurrentState();
+  // Painted now, gadgets included: start-up takes no events until its flushes.
+  if (window_ != nullptr) {
+    RedrawWindow(window_->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+}
+
 void Win32Platform::FlushEvents() {
   // The events of the first display are handled by the window alone: the game takes none
   // until start-up has finished.

@@ -42,6 +42,7 @@ class Win32Platform : public engine::Platform {
   void BringToFront(int64_t handle) override;
   void AskToClose(int64_t handle) override;
   void ResizeMainWindow(int innerWidth, int innerHeight) override;
+  void RenderMainWindow() override;
   void FlushEvents() override;
   void OpenProgress() override;
   bool UpdateProgress(int value) override;

@@ -46,7 +46,21 @@ wait_for_line() {
   return 1
 }
 setting() { [ -f "$1" ] && tr -d '\r' < "$1" | sed -n "s/^$2 = //p"; }
+# Start-up removes temporary files that an unfinished write left in the program folder, after
+# the sounds and the settings have been read and just before the start-up puzzle is chosen:
+# plant one before a start, and its removal says that start-up has got that far.
+leftover="$game/.deradu-0123abcd.tmp"
+plant_leftover() { : > "$leftover" && touch -d '1 hour ago' "$leftover"; }
+# Waits up to $1 seconds for the planted file to be removed.
+wait_for_startup() {
+  for _ in $(seq $(( $1 * 10 ))); do
+    [ -e "$leftover" ] || return 0
+    sleep 0.1
+  done
+  return 1
+}
 
+plant_leftover
 (cd "$game" && exec "$wine" Tarnwick.exe </dev/null >/dev/null 2>&1) &
 game_process=$!
 
@@ -55,9 +69,8 @@ main=$(window_named "Brindle's Deradu") || fail "no window titled Brindle's Dera
 eval "$(xdotool getwindowgeometry --shell "$main")"
 [ "$WIDTH" = 266 ] && [ "$HEIGHT" = 333 ] || fail "start-up inner size ${WIDTH}x$HEIGHT"
 echo "start-up: 266 x 333, titled Brindle's Deradu"
-# Start-up has finished once the folder migration has stored its result.
-wait_for_line "$game/Tarnwick.ini" 30 "MoveFiles = 3" || fail "start-up did not finish"
-sleep 1
+wait_for_startup 30 || fail "start-up did not finish"
+wait_for_line "$game/Tarnwick.ini" 5 "MoveFiles = 3" || fail "the folder migration stored nothing"
 
 # The number bar's "5", then the middle cell (row 4, column 4); the menu bar is about 20
 # pixels high, and both points lie well inside their gadgets whatever its exact height.
@@ -109,14 +122,16 @@ printf 'RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01
 printf 'RIFF\x04\0\0\0WAVE' > "$game/broken.wav"
 printf 'Sound = 22\r\nCustom = ding.wav\r\nWinSound = 26\r\nWinCustom = broken.wav\r\n' \
   >> "$game/Tarnwick.ini"
+plant_leftover
 (cd "$game" && exec "$wine" Tarnwick.exe </dev/null >/dev/null 2>&1) &
 game_process=$!
 titled() { xdotool search --name "^Brindle's Deradu\$" 2>/dev/null | wc -l; }
 for _ in $(seq 300); do [ "$(titled)" -ge 2 ] && break; sleep 0.1; done
 [ "$(titled)" = 2 ] || fail "no sound error box at start-up"
 xdotool key Return
-sleep 3
-[ "$(titled)" = 1 ] || fail "the playable WAV was refused too"
+# The playable WAV is loaded first: had it been refused, its box would have come first and the
+# broken one's would now hold start-up up.
+wait_for_startup 30 && [ "$(titled)" = 1 ] || fail "the playable WAV was refused too"
 echo "sounds: the playable WAV loaded, the broken one reported"
 
 # A click on the empty end of the menu bar makes a window wine's active one, which focusing
@@ -129,6 +144,15 @@ activate() {
 help="Brindle's Deradu Help"
 # The handle of the window wine has in front.
 in_front() { "$wine" "$foreground_exe" </dev/null 2>/dev/null | tr -d '\r'; }
+# Clicks the game's menu bar until wine has the game in front, not the viewer; the game takes
+# no click while it pauses after raising the viewer.
+bring_game_forward() {
+  for _ in $(seq 20); do
+    activate "$main"
+    [ "$(in_front)" != "$handle" ] && return 0
+  done
+  return 1
+}
 if [ -n "$viewer_exe" ]; then
   main=$(window_named "Brindle's Deradu")
   # F1 starts the viewer, which acknowledges with 999 and records its window handle.
@@ -142,9 +166,7 @@ if [ -n "$viewer_exe" ]; then
   echo "F1: Leafview.exe started, LASTTIME 999, HANDLE $handle"
   # A second F1 raises the running viewer through its handle: the game writes its request
   # again, the same viewer serves it, and no second viewer starts.
-  sleep 2.5
-  activate "$main"
-  [ "$(in_front)" != "$handle" ] || fail "the game did not come to the front"
+  bring_game_forward || fail "the game did not come to the front"
   sed -i 's/^LASTHELP = .*/LASTHELP = #elsewhere\r/' "$game/Leafview.ini"
   xdotool key F1
   wait_for_line "$game/Leafview.ini" 10 "LASTHELP = #Contents" ||
@@ -154,8 +176,7 @@ if [ -n "$viewer_exe" ]; then
   [ "$(setting "$game/Leafview.ini" HANDLE)" = "$handle" ] || fail "the handle changed"
   [ "$(in_front)" = "$handle" ] || fail "the second F1 did not raise the viewer"
   echo "F1 again: the same viewer raised and serving"
-  sleep 2.5
-  activate "$main"
+  bring_game_forward || fail "the game did not come to the front at the end"
 fi
 xdotool key alt+F4
 for _ in $(seq 150); do kill -0 "$game_process" 2>/dev/null || break; sleep 0.1; done

@@ -121,11 +121,16 @@ TEST_F(LeafviewExe, WithoutTheHostLibraryItSaysSoAndChangesNothing) {
   folder.Write("Leafview.ini", kLink);
   folder.Write("atl.dll", "no library");
   Start();
+  // The box titled "Error", once it shows its text.
   HWND box = nullptr;
-  EXPECT_TRUE(Eventually([&] { return (box = FindWindowW(nullptr, L"Error")) != nullptr; }));
-  wchar_t text[64] = {};
-  if (box != nullptr) GetDlgItemTextW(box, 0xFFFF, text, 64);
-  EXPECT_EQ(std::wstring(text), L"ATL.dll not found");
+  std::wstring text;
+  EXPECT_TRUE(Eventually([&] {
+    box = FindWindowW(nullptr, L"Error");
+    wchar_t shown[64] = {};
+    if (box != nullptr) GetDlgItemTextW(box, 0xFFFF, shown, 64);
+    text = shown;
+    return text == L"ATL.dll not found";
+  })) << "the box says: " << std::string(text.begin(), text.end());
   if (box != nullptr) PostMessageW(box, WM_CLOSE, 0, 0);
   EXPECT_EQ(WaitForSingleObject(process_.hProcess, 30000), WAIT_OBJECT_0);
   EXPECT_EQ(folder.Read("Leafview.ini"), kLink);
