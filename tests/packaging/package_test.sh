@@ -38,6 +38,18 @@ await() {
   done
   return 1
 }
+# The id of the first visible window whose title matches $2, waiting up to $1 seconds. A
+# search fails now and then when another window vanishes while it runs (X's BadWindow), so
+# only a search that names a window ends the wait.
+await_window() {
+  local id
+  for ((i = 0; i < $1 * 10; i++)); do
+    id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
 
 (cd "$build" && "$cpack" -G "DEB;TGZ" -B "$work/packages" >"$work/cpack.log" 2>&1) ||
   { cat "$work/cpack.log"; fail "cpack"; }
@@ -109,8 +121,7 @@ pids+=($!)
 
 # The first start opens a puzzle of the library.
 first_puzzle='^Deradu - [1-4] [A-Za-z]+ [0-9][0-9]\.sms$'
-await 30 xdotool search --onlyvisible --name "$first_puzzle" || fail "no game window on a puzzle"
-window=$(xdotool search --onlyvisible --name "$first_puzzle" | head -1)
+window=$(await_window 30 "$first_puzzle") || fail "no game window on a puzzle"
 
 xdotool windowsize --sync "$window" 400 500
 await 10 grep -q '^Height = 500' "$data/Tarnwick.ini" || fail "the size was not stored"
@@ -122,9 +133,9 @@ for attempt in 1 2 3; do
   xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
   sleep 0.3
   xdotool key --clearmodifiers F1
-  await 30 xdotool search --onlyvisible --name "^Brindle's Deradu Help$" && break
+  help_window=$(await_window 30 "^Brindle's Deradu Help$") && break
 done
-xdotool search --onlyvisible --name "^Brindle's Deradu Help$" >/dev/null || fail "no help window"
+[ -n "${help_window:-}" ] || fail "no help window"
 await 10 grep -q '^LASTTIME = 999' "$data/Leafview.ini" || fail "the viewer did not acknowledge"
 grep -q '^LASTHELP = #Contents' "$data/Leafview.ini" || fail "help was not asked for its contents"
 viewer=$(sed -n 's/^HANDLE = //p' "$data/Leafview.ini" | tr -d '\r')
