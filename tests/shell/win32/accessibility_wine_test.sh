@@ -40,8 +40,7 @@ await() {
 
 trace="$work/trace"
 (cd "$game" && WINEDEBUG=fixme+oleacc exec "$wine" Tarnwick.exe </dev/null >/dev/null 2>"$trace") &
-await 30 xdotool search --name "^Brindle's Deradu\$" >/dev/null || fail "no game window"
-main=$(xdotool search --name "^Brindle's Deradu\$" | head -1)
+main=$(window_named "Brindle's Deradu") || fail "no game window"
 await 30 grep -qxF "MoveFiles = 3"$'\r' "$game/Tarnwick.ini" || fail "start-up did not finish"
 
 # The texts the game handed to the annotation service, by property: PROPID_ACC_NAME and

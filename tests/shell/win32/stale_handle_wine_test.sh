@@ -55,8 +55,7 @@ printf 'HelpFile = deradu.htm\r\nTitle = Brindle'"'"'s Deradu Help\r\nLASTTIME =
 
 (cd "$game" && exec "$wine" Tarnwick.exe </dev/null >/dev/null 2>&1) &
 game_process=$!
-until_done 30 window_titled "Brindle's Deradu" || fail "no window titled Brindle's Deradu"
-main=$(xdotool search --name "^Brindle's Deradu\$" | head -1)
+main=$(window_named "Brindle's Deradu") || fail "no window titled Brindle's Deradu"
 until_done 30 has_line "$game/Tarnwick.ini" "MoveFiles = 3" || fail "start-up did not finish"
 
 # F1 in the game, made wine's active window by a click on the empty end of its menu bar.

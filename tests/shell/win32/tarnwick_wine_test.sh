@@ -28,15 +28,6 @@ fi
 . "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
 
 fail() { echo "FAIL: $*"; exit 1; }
-# The id of the first window whose title is exactly $1, waiting up to 30 s.
-window_named() {
-  for _ in $(seq 300); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
 # Waits up to $2 seconds for the file $1 to hold the line $3.
 wait_for_line() {
   for _ in $(seq $(( $2 * 10 ))); do
