@@ -52,11 +52,12 @@ bool SyncFile(std::FILE* file) {
 // Windows has no call that flushes a folder's files at once without an administrator's rights
 // (a volume handle), so each file is opened again and flushed: the same number of flushes as
 // when each is written, but with the handles kept open only one at a time.
-bool SyncFilesInFolder(const std::filesystem::path&, const std::vector<std::filesystem::path>& files) {
+bool SyncFilesInFolder(const std::filesystem::path&,
+                       const std::vector<std::filesystem::path>& files) {
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   for (const std::filesystem::path& path : files) {
-    const HANDLE handle =
-        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, kShareAll, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     ++syncCount;
     const bool flushed = FlushFileBuffers(handle) != 0;
