@@ -37,10 +37,11 @@ bool IsTemporaryName(std::string_view name) {
   return digits.find_first_not_of("0123456789abcdef") == std::string_view::npos;
 }
 
-// Runs write on the file, flushes it to the disk and closes it, which is closed either way.
-bool WriteAndClose(std::FILE* file, const ContentWriter& write) {
+// Runs write on the file and closes it, which is closed either way; with sync, the data is
+// put on the disk before the file is closed.
+bool WriteAndClose(std::FILE* file, const ContentWriter& write, bool sync) {
   bool written = write(file);
-  written = written && SyncFile(file);
+  written = written && (!sync || SyncFile(file));
   return std::fclose(file) == 0 && written;
 }
 
@@ -60,6 +61,54 @@ fs::path TemporaryNameFor(const fs::path& target) {
          (std::string(kTemporaryPrefix) + digits + std::string(kTemporarySuffix));
 }
 
+struct TemporaryFile {
+  fs::path path;
+  std::FILE* file = nullptr;  // null when the folder takes no new file
+};
+
+// A new file of a fresh temporary name beside target, open for writing.
+TemporaryFile CreateTemporaryFileFor(const fs::path& target) {
+  TemporaryFile temporary;
+  for (int attempt = 0; attempt < 4 && temporary.file == nullptr; ++attempt) {
+    temporary.path = TemporaryNameFor(target);
+    temporary.file = CreateNewFile(temporary.path);
+  }
+  return temporary;
+}
+
+// Opens source for reading when it is a regular file; null otherwise.
+std::FILE* OpenRegularFile(const fs::path& source) {
+  std::error_code error;
+  return fs::is_regular_file(source, error) ? OpenFile(source, "rb") : nullptr;
+}
+
+// Writes the rest of in, read piece by piece whatever its size.
+ContentWriter CopyOf(std::FILE* in) {
+  return [in](std::FILE* out) {
+    char buffer[16384];
+    size_t count;
+    while ((count = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+      if (std::fwrite(buffer, 1, count, out) != count) return false;
+    }
+    return std::ferror(in) == 0;
+  };
+}
+
+// Copies source into a new temporary file beside target, not yet put on the disk; returns
+// its path, or an empty path, leaving no file, when the copy is not complete.
+fs::path WriteTemporaryCopy(const fs::path& source, const fs::path& target) {
+  std::FILE* in = OpenRegularFile(source);
+  if (in == nullptr) return {};
+  const TemporaryFile temporary = CreateTemporaryFileFor(target);
+  const bool written =
+      temporary.file != nullptr && WriteAndClose(temporary.file, CopyOf(in), false);
+  std::fclose(in);
+  if (written) return temporary.path;
+  std::error_code error;
+  if (temporary.file != nullptr) fs::remove(temporary.path, error);
+  return {};
+}
+
 // The file that a write to path changes: the target of a symbolic link, else path itself.
 fs::path ResolveLinks(const fs::path& path) {
   std::error_code error;
@@ -77,19 +126,14 @@ ReplaceOutcome ReplaceFileWith(const fs::path& path, const ContentWriter& write)
   const bool replacing = fs::exists(old);
   if (replacing && !IsWritableFile(target)) return ReplaceOutcome::Failed;
 
-  fs::path temporary;
-  std::FILE* file = nullptr;
-  for (int attempt = 0; attempt < 4 && file == nullptr; ++attempt) {
-    temporary = TemporaryNameFor(target);
-    file = CreateNewFile(temporary);
-  }
-  if (file == nullptr) return ReplaceOutcome::NoTemporaryFile;
+  const TemporaryFile temporary = CreateTemporaryFileFor(target);
+  if (temporary.file == nullptr) return ReplaceOutcome::NoTemporaryFile;
   // The new file keeps the old one's permissions; where that is not allowed it keeps the
   // defaults, which is no reason to lose the write.
-  if (replacing) fs::permissions(temporary, old.permissions(), error);
+  if (replacing) fs::permissions(temporary.path, old.permissions(), error);
 
-  if (!WriteAndClose(file, write) || !RenameDurably(temporary, target)) {
-    fs::remove(temporary, error);
+  if (!WriteAndClose(temporary.file, write, true) || !RenameDurably(temporary.path, target)) {
+    fs::remove(temporary.path, error);
     return ReplaceOutcome::Failed;
   }
   return ReplaceOutcome::Replaced;
@@ -104,25 +148,40 @@ bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
 }
 
 bool CopyFileAtomically(const fs::path& source, const fs::path& target) {
-  std::error_code error;
-  if (!fs::is_regular_file(source, error)) return false;
-  std::FILE* in = OpenFile(source, "rb");
+  std::FILE* in = OpenRegularFile(source);
   if (in == nullptr) return false;
-  const ReplaceOutcome outcome = ReplaceFileWith(target, [in](std::FILE* out) {
-    char buffer[16384];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
-      if (std::fwrite(buffer, 1, count, out) != count) return false;
-    }
-    return std::ferror(in) == 0;
-  });
+  const ReplaceOutcome outcome = ReplaceFileWith(target, CopyOf(in));
   std::fclose(in);
   return outcome == ReplaceOutcome::Replaced;
 }
 
+std::vector<bool> CopyFilesAtomically(const std::vector<fs::path>& sources,
+                                      const fs::path& folder) {
+  // Every copy's data goes to the disk in one step before any copy takes its name; the new
+  // names then go to the disk in one more.
+  std::vector<fs::path> written;
+  std::vector<fs::path> temporaries;
+  for (const fs::path& source : sources) {
+    written.push_back(WriteTemporaryCopy(source, folder / source.filename()));
+    if (!written.back().empty()) temporaries.push_back(written.back());
+  }
+  std::vector<bool> arrived(sources.size(), false);
+  if (temporaries.empty()) return arrived;
+  const fs::path syncedFolder = folder.empty() ? fs::path(".") : folder;
+  const bool synced = SyncFilesInFolder(syncedFolder, temporaries);
+  std::error_code error;
+  for (size_t i = 0; i < sources.size(); ++i) {
+    if (written[i].empty()) continue;
+    arrived[i] = synced && RenameWithoutReplacing(written[i], folder / sources[i].filename());
+    if (!arrived[i]) fs::remove(written[i], error);
+  }
+  if (synced) SyncFolder(syncedFolder);
+  return arrived;
+}
+
 bool RewriteFileInPlace(const fs::path& path, std::string_view bytes) {
   std::FILE* file = OpenFile(path, "r+b");
-  if (file == nullptr || !WriteAndClose(file, BytesWriter(bytes))) return false;
+  if (file == nullptr || !WriteAndClose(file, BytesWriter(bytes), true)) return false;
   std::error_code error;
   fs::resize_file(path, bytes.size(), error);
   return !error;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 namespace settings {
 
@@ -28,6 +29,14 @@ ReplaceOutcome ReplaceFileWith(const std::filesystem::path& path, const ContentW
 // Replaces target with a copy of the regular file source, read piece by piece whatever its
 // size; false, leaving any old target intact, when the copy is not complete.
 bool CopyFileAtomically(const std::filesystem::path& source, const std::filesystem::path& target);
+// Copies each regular file of sources into folder under its own name, never over a name that
+// is taken (the player's own file, a link, a folder). All copies are written to temporary
+// files first, put on the disk together and only then renamed, so that a power cut leaves no
+// partial file under a final name, at a cost in disk syncs that does not grow with the number
+// of files where the system allows. Returns for each source whether its copy arrived; a copy
+// that did not leaves no file behind.
+std::vector<bool> CopyFilesAtomically(const std::vector<std::filesystem::path>& sources,
+                                      const std::filesystem::path& folder);
 
 // Rewrites an existing file from its start and cuts it at the end of bytes. Not atomic: only
 // for a file that may be changed in a folder that takes no temporary file.

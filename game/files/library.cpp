@@ -1,7 +1,9 @@
 // The one-time copy of the puzzles that come with the game into the player's masters folder.
 #include "game/files/library.h"
 
+#include <algorithm>
 #include <system_error>
+#include <vector>
 
 #include "common/settings/atomic_file.h"
 #include "common/settings/file_bytes.h"
@@ -32,14 +34,18 @@ void CopyLibrary(engine::Game& game, settings::SettingsStore& store) {
   if (IsSameFolder(library, game.MastersFolder)) return;
   const auto entries = ListFolder(library);
   if (!entries) return;
-  bool complete = true;
+  std::vector<fs::path> missing;
   for (const FolderEntry& entry : *entries) {
     if (!entry.isFile || UpperExtension(entry.path.filename()) != "SMS") continue;
-    const fs::path target = game.MastersFolder / entry.path.filename();
-    if (settings::PathIsTaken(target)) continue;
-    complete = settings::CopyFileAtomically(entry.path, target) && complete;
+    if (!settings::PathIsTaken(game.MastersFolder / entry.path.filename())) {
+      missing.push_back(entry.path);
+    }
   }
-  if (complete) store.WriteSettingText(kCopiedKey, "1");
+  // The copies are on the disk when the batch returns, before the key that records them.
+  const std::vector<bool> arrived = settings::CopyFilesAtomically(missing, game.MastersFolder);
+  if (std::ranges::all_of(arrived, [](bool copied) { return copied; })) {
+    store.WriteSettingText(kCopiedKey, "1");
+  }
 }
 
 }  // namespace files

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include "common/settings/file_platform.h"
 #include "tests/settings/permission_probe.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/unprivileged.h"
 
 namespace {
 
@@ -94,5 +96,85 @@ TEST(AtomicFile, CopyStreamsTheWholeSourceAndFailsWithoutTouchingTheTarget) {
   EXPECT_EQ(folder.Read("target/kept.ssv"), "old");
   EXPECT_EQ(EntriesIn(folder / "target"), 2u);
 }
+
+TEST(AtomicFile, BatchCopyDeliversWholeCopiesAndNeverReplacesATakenName) {
+  TempFolder folder;
+  std::string big(1 << 20, '\0');
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 13 + i / 257);
+  fs::create_directories(folder / "source" / "folder.sms");
+  fs::create_directories(folder / "target" / "taken folder.sms");
+  folder.Write("source/big.sms", big);
+  folder.Write("source/empty.sms", "");
+  folder.Write("source/taken.sms", "library");
+  folder.Write("target/taken.sms", "the player's own");
+  folder.Write("source/taken folder.sms", "library");
+  const std::vector<fs::path> sources = {
+      folder / "source/big.sms",    folder / "source/absent.sms",
+      folder / "source/empty.sms",  folder / "source/taken.sms",
+      folder / "source/folder.sms", folder / "source/taken folder.sms"};
+
+  const std::vector<bool> arrived = settings::CopyFilesAtomically(sources, folder / "target");
+  EXPECT_EQ(arrived, (std::vector<bool>{true, false, true, false, false, false}));
+  EXPECT_EQ(folder.Read("target/big.sms"), big);
+  EXPECT_EQ(folder.Read("target/empty.sms"), "");
+  EXPECT_EQ(folder.Read("target/taken.sms"), "the player's own");
+  EXPECT_TRUE(fs::is_directory(folder / "target" / "taken folder.sms"));
+  EXPECT_EQ(EntriesIn(folder / "target"), 4u);  // no temporary file left
+}
+
+// Run as a user whose permissions bind: an unreadable source is left out, a read-only folder
+// takes nothing.
+TEST(AtomicFile, BatchCopyLeavesNothingOfWhatItCannotReadOrWrite) {
+#ifdef _WIN32
+  GTEST_SKIP() << "permissions keep neither readers nor new files out on Windows";
+#endif
+  TempFolder folder;
+  fs::create_directories(folder / "work" / "open");
+  fs::create_directories(folder / "work" / "closed");
+  folder.Write("work/readable.sms", "readable");
+  const fs::path unreadable = folder.Write("work/unreadable.sms", "secret");
+  testing_support::GiveToUnprivilegedUser(folder / "work");
+  fs::permissions(unreadable, fs::perms::none);
+  testing_support::MakeFolderReadOnly(folder / "work" / "closed");
+  const std::vector<fs::path> sources = {unreadable, folder / "work/readable.sms"};
+
+  const std::string result = testing_support::RunUnprivileged([&] {
+    std::string text;
+    for (const char* target : {"open", "closed"}) {
+      for (const bool copied : settings::CopyFilesAtomically(sources, folder / "work" / target)) {
+        text += copied ? '1' : '0';
+      }
+      text += ' ';
+    }
+    return text;
+  });
+  testing_support::MakeWritable(folder / "work" / "closed");
+  EXPECT_EQ(result, "01 00 ");
+  EXPECT_EQ(folder.Read("work/open/readable.sms"), "readable");
+  EXPECT_EQ(EntriesIn(folder / "work" / "open"), 1u);
+  EXPECT_EQ(EntriesIn(folder / "work" / "closed"), 0u);
+}
+
+#ifdef __linux__
+// Linux puts a folder's new files on the disk in one call: a batch of many costs what one does.
+TEST(AtomicFile, BatchCopySyncsNoMoreForManyFilesThanForOne) {
+  TempFolder folder;
+  std::vector<fs::path> sources;
+  for (int i = 0; i < 40; ++i) {
+    sources.push_back(folder.Write("master " + std::to_string(i) + ".sms", std::to_string(i)));
+  }
+  std::vector<uint64_t> syncs;
+  for (const size_t count : {size_t{1}, sources.size()}) {
+    const fs::path target = folder / ("target " + std::to_string(count));
+    fs::create_directory(target);
+    const uint64_t before = settings::DiskSyncCount();
+    settings::CopyFilesAtomically({sources.begin(), sources.begin() + count}, target);
+    syncs.push_back(settings::DiskSyncCount() - before);
+    EXPECT_EQ(EntriesIn(target), count);
+  }
+  EXPECT_EQ(syncs[0], syncs[1]);
+  EXPECT_LE(syncs[1], 2u);
+}
+#endif
 
 }  // namespace
