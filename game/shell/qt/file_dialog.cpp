@@ -39,7 +39,9 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, const engine::FileR
   dialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails |
                      QFileDialog::DontConfirmOverwrite);
   dialog->setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog->setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // Neither kind insists on an existing file: a name that names none fails the load quietly,
+  // as a cancel does.
+  dialog->setFileMode(QFileDialog::AnyFile);
   return dialog;
 }
 

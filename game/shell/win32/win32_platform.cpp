@@ -107,7 +107,6 @@ std::string Win32Platform::AskFileName(const engine::FileRequest& request) {
   // The game's current folder stays the program folder; a save replaces a file without
   // asking, the way the save command expects.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-  if (!request.save) dialog.Flags |= OFN_FILEMUSTEXIST;
   const BOOL chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!chosen) return {};
   return WideToUtf8(path.data());
