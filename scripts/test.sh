@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds everything and runs the whole test suite: the
 # release build, the logic again under AddressSanitizer and UndefinedBehaviorSanitizer, a
-# bounded run of each fuzz target, and the Windows build's tests under wine.
+# bounded run of each fuzz target (30 s each), and the Windows build's tests under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -21,7 +21,7 @@ if [ -x tests/fuzz/run_fuzz.sh ]; then
     -DDERADU_QT=OFF -DDERADU_FUZZ=ON
   cmake --build build-fuzz -j "$jobs" --target settings_fuzz game_file_fuzz link_poll_fuzz \
     settings_parse_fuzz game_file_parse_fuzz link_parse_fuzz
-  tests/fuzz/run_fuzz.sh build-fuzz "${DERADU_FUZZ_SECONDS:-60}"
+  tests/fuzz/run_fuzz.sh build-fuzz "${DERADU_FUZZ_SECONDS:-30}"
 fi
 
 cmake -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE=Release \
