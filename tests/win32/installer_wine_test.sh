@@ -72,6 +72,9 @@ entry=$(player "$wine" reg query "$key" </dev/null 2>/dev/null | tr -d '\r')
 grep -q 'DisplayName.*REG_SZ.*Deradu$' <<<"$entry" &&
   grep -q 'DisplayIcon.*Program Files\\Deradu\\Tarnwick.exe,0$' <<<"$entry" ||
   fail "uninstall entry: $entry"
+# The readme speaks of the Windows folders, in Windows lines.
+grep -qF '%LOCALAPPDATA%\deradu' "$folder/Readme.txt" || fail "the readme names no %LOCALAPPDATA%"
+! grep -qv $'\r$' "$folder/Readme.txt" || fail "a line of the readme does not end in CR LF"
 echo "install: programs, help, readme and $puzzles puzzles in Program Files\\Deradu, shortcut, entry"
 
 # Program Files is not the player's to write, as on Windows.
