@@ -33,8 +33,8 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) Brindle"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Tarnwick.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "Start Deradu"
+; No "start the game now" on the last page: the installer runs as administrator, and a game
+; started from it could write into its own program folder, away from the player's folder.
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
