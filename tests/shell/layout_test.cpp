@@ -99,7 +99,8 @@ TEST_F(LayoutTest, BaseLayoutScaledToADisplayKeepsItsShape) {
         const Rect cell = at(9 * r + c), next = at(9 * r + c + 1);
         const int gap = next.x - (cell.x + cell.width);
         if (c % 3 == 2) {
-          EXPECT_LE(std::abs(gap - display::ToDevice(10, dpi)), 1) << r << ", " << c << " at " << dpi;
+          EXPECT_LE(std::abs(gap - display::ToDevice(10, dpi)), 1)
+              << "row " << r << " column " << c << " at " << dpi;
         } else {
           EXPECT_EQ(gap, 0) << "row " << r << " column " << c << " at " << dpi;
         }
@@ -108,8 +109,8 @@ TEST_F(LayoutTest, BaseLayoutScaledToADisplayKeepsItsShape) {
     }
     for (int id = 0; id < kGadgetCount; ++id) {
       const Rect gadget = at(id);
-      EXPECT_LE(gadget.x + gadget.width, display::ToDevice(kBaseWidth, dpi)) << id << " at " << dpi;
-      EXPECT_LE(gadget.y + gadget.height, display::ToDevice(kBaseHeight, dpi)) << id << " at " << dpi;
+      EXPECT_LE(gadget.x + gadget.width, display::ToDevice(kBaseWidth, dpi)) << id << " @ " << dpi;
+      EXPECT_LE(gadget.y + gadget.height, display::ToDevice(kBaseHeight, dpi)) << id << " @ " << dpi;
       EXPECT_GE(gadget.width, display::ToDevice(At(id).width, dpi) - 1) << id << " at " << dpi;
     }
   }

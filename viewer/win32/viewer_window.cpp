@@ -246,7 +246,8 @@ std::string ViewerWindow::AddressText() {
 }
 
 bool ViewerWindow::CreateHtmlPane(const viewer::Rect& rect, const viewer::HelpPage& page) {
-  pane_ = BrowserPane::Create(window_, viewer::kBrowserPane, ToRect(display::ToDevice(rect, Dpi())));
+  pane_ = BrowserPane::Create(window_, viewer::kBrowserPane,
+                              ToRect(display::ToDevice(rect, Dpi())));
   if (pane_ == nullptr) return false;
   controls_[viewer::kBrowserPane] = pane_->Window();
   ShowHelpPage(page);

@@ -61,10 +61,12 @@ for dpi in 144 192; do
     fail "the menu bar is $menu_height px high at $dpi DPI, one row being $menu_row: $seen"
   [ "$child_bottom" -gt 0 ] && [ "$child_bottom" -le "$client_height" ] ||
     fail "the last board row ends below the window at $dpi DPI: $seen"
-  echo "game at $dpi DPI: inner $inner, menu bar one row of $menu_height px, last row ends at $child_bottom of $client_height"
+  echo "game at $dpi DPI: inner $inner, menu bar one row of $menu_height px," \
+       "last row ends at $child_bottom of $client_height"
 
   xdotool windowsize "$main" "$(pixels 300 "$dpi")" "$(pixels 350 "$dpi")"
-  wait_for_setting "$folder/Tarnwick.ini" Width 300 || fail "stored Width $(setting "$folder/Tarnwick.ini" Width) at $dpi DPI"
+  wait_for_setting "$folder/Tarnwick.ini" Width 300 ||
+    fail "stored Width $(setting "$folder/Tarnwick.ini" Width) at $dpi DPI"
   [ "$(setting "$folder/Tarnwick.ini" Height)" = 350 ] || fail "stored Height at $dpi DPI"
   echo "game at $dpi DPI: resized to $(pixels 300 "$dpi") x $(pixels 350 "$dpi") pixels, stored 300 x 350"
   close_window "$main"
