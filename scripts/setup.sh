@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs everything the game, its help viewer and their tests need on Debian 12, the
-# Windows cross compiler and wine, which runs the Windows build's tests, included.
+# Windows cross compiler and wine, which runs the Windows build's tests, included, and the tools
+# that make the Windows icon (rsvg-convert, icotool) and installer (makensis).
 set -euo pipefail
 
 packages=(
@@ -15,6 +16,7 @@ packages=(
   dpkg-dev file desktop-file-utils appstream
   fonts-liberation2
   g++-mingw-w64-x86-64-posix wine64
+  librsvg2-bin icoutils nsis
 )
 
 missing=()

@@ -1,6 +1,9 @@
 // Placement of the main window's gadgets for an inner size.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "common/display/display_scale.h"
 #include "game/shell/layout.h"
 #include "tests/support/game_fixture.h"
 
@@ -83,6 +86,34 @@ TEST_F(LayoutTest, UnevenSizesTruncateEachMeasure) {
   EXPECT_EQ(At(kColorLabel), (Rect{15, 15, 45, 30}));
   EXPECT_EQ(At(kNumberLabel), (Rect{15, 60, 60, 30}));
   EXPECT_EQ(At(kFirstRowButton), (Rect{30, 150, 30, 30}));
+}
+
+// At another DPI the base layout is drawn in that DPI's pixels: the cells of a box still
+// touch, the boxes keep their gaps, and every gadget stays inside the scaled inner size.
+TEST_F(LayoutTest, BaseLayoutScaledToADisplayKeepsItsShape) {
+  shell::LayoutBoard(game, kBaseWidth, kBaseHeight);
+  for (int dpi : {96, 120, 144, 168, 192}) {
+    auto at = [&](int id) { return display::ToDevice(At(id), dpi); };
+    for (int r = 0; r < 9; ++r) {
+      for (int c = 0; c + 1 < 9; ++c) {
+        const Rect cell = at(9 * r + c), next = at(9 * r + c + 1);
+        const int gap = next.x - (cell.x + cell.width);
+        if (c % 3 == 2) {
+          EXPECT_LE(std::abs(gap - display::ToDevice(10, dpi)), 1)
+              << "row " << r << " column " << c << " at " << dpi;
+        } else {
+          EXPECT_EQ(gap, 0) << "row " << r << " column " << c << " at " << dpi;
+        }
+        EXPECT_EQ(cell.height, next.height);
+      }
+    }
+    for (int id = 0; id < kGadgetCount; ++id) {
+      const Rect gadget = at(id);
+      EXPECT_LE(gadget.x + gadget.width, display::ToDevice(kBaseWidth, dpi)) << id << " @ " << dpi;
+      EXPECT_LE(gadget.y + gadget.height, display::ToDevice(kBaseHeight, dpi)) << id << " @ " << dpi;
+      EXPECT_GE(gadget.width, display::ToDevice(At(id).width, dpi) - 1) << id << " at " << dpi;
+    }
+  }
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <cstdint>
 
 #include "common/settings/link_file.h"
+#include "common/display/display_scale.h"
 #include "common/settings/path_text.h"
+#include "common/win32/program_resources.h"
 #include "viewer/win32/file_url.h"
 
 namespace viewer_win32 {
@@ -29,9 +31,11 @@ RECT ToRect(const viewer::Rect& rect) {
 
 HMENU AsMenuId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
-void UseDialogFont(HWND control) {
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               FALSE);
+// The frame's size in pixels at dpi around a client area of the given pixels.
+SIZE FrameSizeFor(int clientWidth, int clientHeight, UINT dpi) {
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectExForDpi(&frame, kFrameStyle, FALSE, 0, dpi);
+  return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
@@ -40,7 +44,7 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   if (GetClassInfoExW(instance, kWindowClass.c_str(), &windowClass)) return true;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(DERADU_PROGRAM_ICON));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass.c_str();
@@ -49,19 +53,18 @@ bool RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 // A minimised window lies far off the screen with no client area; it reopens where it will
 // be restored to. That place is given in work-area coordinates (the screen less the task
-// bar), and its size includes the frame, which is taken off again as at opening.
-viewer::WindowMeasures RestoredMeasures(const WINDOWPLACEMENT& placement) {
+// bar), and its size includes the frame, which is taken off again as at opening; the size is
+// in pixels at dpi.
+viewer::WindowMeasures RestoredMeasures(const WINDOWPLACEMENT& placement, UINT dpi) {
   const RECT& normal = placement.rcNormalPosition;
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTOPRIMARY), &monitor);
   const LONG shiftX = monitor.rcWork.left - monitor.rcMonitor.left;
   const LONG shiftY = monitor.rcWork.top - monitor.rcMonitor.top;
-  RECT borders{0, 0, 0, 0};
-  AdjustWindowRectEx(&borders, kFrameStyle, FALSE, 0);
-  return {normal.left + shiftX, normal.top + shiftY,
-          (normal.right - normal.left) - (borders.right - borders.left),
-          (normal.bottom - normal.top) - (borders.bottom - borders.top)};
+  const SIZE borders = FrameSizeFor(0, 0, dpi);
+  return {normal.left + shiftX, normal.top + shiftY, (normal.right - normal.left) - borders.cx,
+          (normal.bottom - normal.top) - borders.cy};
 }
 
 }  // namespace
@@ -78,17 +81,27 @@ bool ViewerWindow::OpenMainWindow(const viewer::WindowMeasures& place, std::stri
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!RegisterWindowClass(instance, &ViewerWindow::WindowProcedure)) return false;
   // The client area is asked for without the menu bar, which then takes its height from it.
-  RECT frame{0, 0, place.width, place.heightWithMenu};
-  AdjustWindowRectEx(&frame, kFrameStyle, FALSE, 0);
+  // Its size is in 96-DPI units, made pixels at the primary screen's DPI first, and at the
+  // window's own DPI once the window knows which screen it is on.
+  dpi_ = deradu_win32::SystemDpi();
+  const SIZE frame = OuterSize(place.width, place.heightWithMenu);
   POINT topLeft{place.left, place.top};
   // A place stored on a screen that is gone would open the window where nobody can see it.
-  const RECT wanted{place.left, place.top, place.left + frame.right - frame.left,
-                    place.top + frame.bottom - frame.top};
+  const RECT wanted{place.left, place.top, place.left + frame.cx, place.top + frame.cy};
   if (MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL) == nullptr) topLeft = {100, 200};
   window_ = CreateWindowExW(0, kWindowClass.c_str(), Utf8ToWide(title).c_str(), kFrameStyle,
-                            topLeft.x, topLeft.y, frame.right - frame.left,
-                            frame.bottom - frame.top, nullptr, nullptr, instance, this);
+                            topLeft.x, topLeft.y, frame.cx, frame.cy, nullptr, nullptr, instance,
+                            this);
   if (window_ == nullptr) return false;
+  const UINT dpi = GetDpiForWindow(window_);
+  if (dpi != 0 && dpi != dpi_) {
+    dpi_ = dpi;
+    const SIZE size = OuterSize(place.width, place.heightWithMenu);
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  font_.SetDpi(dpi_);
+  icons_.Apply(window_, dpi_);
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
   return true;
@@ -108,21 +121,52 @@ int64_t ViewerWindow::WindowHandle() {
 viewer::WindowMeasures ViewerWindow::MeasureWindow() {
   WINDOWPLACEMENT placement{};
   placement.length = sizeof placement;
+  viewer::WindowMeasures measures;
   if (IsIconic(window_) && GetWindowPlacement(window_, &placement)) {
-    return RestoredMeasures(placement);
+    measures = RestoredMeasures(placement, dpi_);
+  } else {
+    RECT frame{};
+    RECT client{};
+    GetWindowRect(window_, &frame);
+    GetClientRect(window_, &client);
+    measures = {frame.left, frame.top, client.right, client.bottom + MenuBarPixels()};
   }
-  RECT frame{};
-  RECT client{};
-  GetWindowRect(window_, &frame);
-  GetClientRect(window_, &client);
-  return {frame.left, frame.top, client.right, client.bottom + MenuBarHeight()};
+  // The place stays in screen pixels; the size goes in 96-DPI units.
+  measures.width = display::FromDevice(measures.width, Dpi());
+  measures.heightWithMenu = display::FromDevice(measures.heightWithMenu, Dpi());
+  return measures;
 }
 
-int ViewerWindow::MenuBarHeight() {
+int ViewerWindow::MenuBarHeight() { return display::FromDevice(MenuBarPixels(), Dpi()); }
+
+int ViewerWindow::MenuBarPixels() const {
   MENUBARINFO bar{};
   bar.cbSize = sizeof bar;
   if (GetMenu(window_) == nullptr || !GetMenuBarInfo(window_, OBJID_MENU, 0, &bar)) return 0;
   return bar.rcBar.bottom - bar.rcBar.top;
+}
+
+SIZE ViewerWindow::OuterSize(int width, int heightWithMenu) const {
+  return FrameSizeFor(display::ToDevice(width, Dpi()), display::ToDevice(heightWithMenu, Dpi()),
+                      dpi_);
+}
+
+void ViewerWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  font_.SetDpi(dpi_);
+  for (const auto& [id, control] : controls_) {
+    if (id != viewer::kBrowserPane) {
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    }
+  }
+  if (status_ != nullptr) {
+    SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+  }
+  icons_.Apply(window_, dpi_);
+  // The size event of the new place lays the controls out again at the new DPI.
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Report(viewer::ViewerEvent::Kind::Resize);
 }
 
 void ViewerWindow::CreateMenu(std::string_view title, std::span<const viewer::MenuItemSpec> items) {
@@ -146,6 +190,10 @@ void ViewerWindow::CreateStatusBar() {
   status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
                             0, 0, window_, AsMenuId(kStatusBarId), GetModuleHandleW(nullptr),
                             nullptr);
+  if (status_ != nullptr) {
+    SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+    SendMessageW(status_, WM_SIZE, 0, 0);
+  }
 }
 
 void ViewerWindow::SetStatusText(std::string_view text) {
@@ -170,20 +218,21 @@ void ViewerWindow::CreateControl(const viewer::ControlSpec& control) {
       style |= SS_ETCHEDHORZ;
       break;
   }
-  const viewer::Rect& rect = control.rect;
+  const viewer::Rect rect = display::ToDevice(control.rect, Dpi());
   const std::wstring caption = Utf8ToWide(control.caption);
   HWND child = CreateWindowExW(extendedStyle, windowClass, caption.c_str(), style, rect.x, rect.y,
                                rect.width, rect.height, window_, AsMenuId(control.id),
                                GetModuleHandleW(nullptr), nullptr);
   if (child == nullptr) return;
-  UseDialogFont(child);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
   controls_[control.id] = child;
   if (control.kind == viewer::ControlKind::AddressField) address_ = child;
 }
 
-void ViewerWindow::MoveControl(int id, const viewer::Rect& rect) {
+void ViewerWindow::MoveControl(int id, const viewer::Rect& place) {
   const auto found = controls_.find(id);
   if (found == controls_.end()) return;
+  const viewer::Rect rect = display::ToDevice(place, Dpi());
   SetWindowPos(found->second, nullptr, rect.x, rect.y, rect.width, rect.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -197,7 +246,8 @@ std::string ViewerWindow::AddressText() {
 }
 
 bool ViewerWindow::CreateHtmlPane(const viewer::Rect& rect, const viewer::HelpPage& page) {
-  pane_ = BrowserPane::Create(window_, viewer::kBrowserPane, ToRect(rect));
+  pane_ = BrowserPane::Create(window_, viewer::kBrowserPane,
+                              ToRect(display::ToDevice(rect, Dpi())));
   if (pane_ == nullptr) return false;
   controls_[viewer::kBrowserPane] = pane_->Window();
   ShowHelpPage(page);
@@ -264,6 +314,9 @@ LRESULT ViewerWindow::OnMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_TIMER:
       Report(Kind::Idle);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(w), *reinterpret_cast<const RECT*>(l));
       return 0;
     case WM_CLOSE:
       // The window stays until the exit steps have measured it; the program then ends.

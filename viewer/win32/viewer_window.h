@@ -1,6 +1,8 @@
 // The help viewer's main window on Win32: the platform the viewer's logic drives. Controls
 // are child windows at the places the logic gives them, in the client area below the menu
 // bar; every control, menu, size, close and timer message is handed to one event handler.
+// The logic's sizes are in 96-DPI units; the window turns them into pixels at its monitor's
+// DPI (screen positions stay in pixels).
 #pragma once
 
 #include <windows.h>
@@ -9,6 +11,7 @@
 #include <map>
 #include <memory>
 
+#include "common/win32/window_dpi.h"
 #include "viewer/viewer.h"
 #include "viewer/viewer_platform.h"
 #include "viewer/win32/browser_pane.h"
@@ -55,8 +58,16 @@ class ViewerWindow : public viewer::ViewerPlatform {
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT OnMessage(UINT message, WPARAM w, LPARAM l);
   void Report(viewer::ViewerEvent::Kind kind, int id = 0);
+  int Dpi() const { return static_cast<int>(dpi_); }
+  int MenuBarPixels() const;
+  // The outer size in pixels for a client size (menu bar counted) in 96-DPI units.
+  SIZE OuterSize(int width, int heightWithMenu) const;
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
 
   HWND window_ = nullptr;
+  UINT dpi_ = 96;
+  deradu_win32::GuiFont font_{96};
+  deradu_win32::WindowIcons icons_;
   HWND status_ = nullptr;
   HWND address_ = nullptr;
   HACCEL accelerators_ = nullptr;

@@ -8,8 +8,9 @@
 #include "game/shell/app.h"
 #include "game/shell/board_colors.h"
 #include "game/shell/menus.h"
-#include "game/shell/win32/program_icon.h"
+#include "common/display/display_scale.h"
 #include "common/settings/path_text.h"
+#include "common/win32/program_resources.h"
 
 namespace shell_win32 {
 namespace {
@@ -31,19 +32,21 @@ constexpr int kSwatchSide = 15;
 
 COLORREF ToColorRef(Rgb rgb) { return static_cast<COLORREF>(rgb); }
 
-// The window size for an inner size: the inner height already counts the menu bar.
-SIZE WindowSizeFor(int innerWidth, int innerHeight) {
+// The window size in pixels at dpi for an inner size in pixels: the inner height already
+// counts the menu bar.
+SIZE WindowSizeFor(int innerWidth, int innerHeight, UINT dpi) {
   RECT frame{0, 0, innerWidth, innerHeight};
-  AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi);
   return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
-HBITMAP MakeSwatch(Rgb rgb) {
+HBITMAP MakeSwatch(Rgb rgb, UINT dpi) {
+  const int side = display::ToDevice(kSwatchSide, static_cast<int>(dpi));
   HDC screen = GetDC(nullptr);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, kSwatchSide, kSwatchSide);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, side, side);
   HDC dc = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(dc, bitmap);
-  RECT all{0, 0, kSwatchSide, kSwatchSide};
+  RECT all{0, 0, side, side};
   HBRUSH brush = CreateSolidBrush(ToColorRef(rgb));
   FillRect(dc, &all, brush);
   DeleteObject(brush);
@@ -69,25 +72,34 @@ bool IsToggle(int id) {
 MainWindow::MainWindow(Game& game)
     : game_(game), events_(game, [this] { Render(); }, [this] { ended_ = true; }) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  icon_ = MakeProgramIcon();
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
-  windowClass.hIcon = icon_;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(DERADU_PROGRAM_ICON));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = kWindowClass;
   RegisterClassExW(&windowClass);
 
   BuildMenus();
-  const SIZE size = WindowSizeFor(game_.window.innerWidth, game_.window.innerHeight);
+  // Centred on the primary screen's work area, at that screen's DPI; a window that then finds
+  // itself at another DPI takes its size at that one.
+  dpi_ = deradu_win32::SystemDpi();
+  const SIZE size = OuterSize(game_.window.innerWidth, game_.window.innerHeight);
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   const int x = work.left + (work.right - work.left - size.cx) / 2;
   const int y = work.top + (work.bottom - work.top - size.cy) / 2;
   window_ = CreateWindowExW(0, kWindowClass, Utf8ToWide(game_.window.title).c_str(), kWindowStyle, x,
                             y, size.cx, size.cy, nullptr, menuBar_, instance, this);
+  const UINT dpi = GetDpiForWindow(window_);
+  if (dpi != 0 && dpi != dpi_) {
+    dpi_ = dpi;
+    ResizeInner(game_.window.innerWidth, game_.window.innerHeight);
+  }
+  font_.SetDpi(dpi_);
+  icons_.Apply(window_, dpi_);
   BuildGadgets();
   Render();
   ShowWindow(window_, SW_SHOW);
@@ -99,7 +111,6 @@ MainWindow::~MainWindow() {
   if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
   for (HBITMAP swatch : swatches_) DeleteObject(swatch);
   for (const auto& [rgb, brush] : brushes_) DeleteObject(brush);
-  if (icon_ != nullptr) DestroyIcon(icon_);
 }
 
 void MainWindow::BuildMenus() {
@@ -141,13 +152,12 @@ void MainWindow::BuildMenus() {
 
 HWND MainWindow::AddGadget(int id, const wchar_t* windowClass, const wchar_t* text, DWORD style,
                            DWORD extendedStyle) {
-  const Rect& rect = game_.window.geometry[id];
+  const Rect rect = display::ToDevice(game_.window.geometry[id], static_cast<int>(dpi_));
   HWND gadget = CreateWindowExW(extendedStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style,
                                 rect.x, rect.y, rect.width, rect.height, window_,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(gadget, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               FALSE);
+  SendMessageW(gadget, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
   gadgets_[id] = gadget;
   return gadget;
 }
@@ -172,11 +182,9 @@ void MainWindow::BuildGadgets() {
   for (int id = kFirstColumnButton; id < kColorLabel; ++id) AddGadget(id, WC_BUTTONW, L"", kToggle);
   AddGadget(kColorLabel, WC_STATICW, L"Color:", SS_LEFT);
   for (int i = 0; i < 9; ++i) {
-    swatches_[i] = MakeSwatch(TextPalette[i]);
-    HWND square = AddGadget(kFirstColorButton + i, WC_BUTTONW, L"",
-                            WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP);
-    SendMessageW(square, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(swatches_[i]));
+    AddGadget(kFirstColorButton + i, WC_BUTTONW, L"", WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP);
   }
+  PaintSwatches();
   AddGadget(kNumberLabel, WC_STATICW, L"Number", SS_LEFT);
   for (int i = 0; i < 10; ++i) {
     AddGadget(kFirstNumberButton + i, WC_BUTTONW, Utf8ToWide(game_.window.numberCaptions[i]).c_str(),
@@ -210,11 +218,7 @@ void MainWindow::Render() {
       }
     }
   }
-  for (int id = 0; id < kGadgetCount; ++id) {
-    const Rect& rect = state.geometry[id];
-    if (!first && shown_->geometry[id] == rect) continue;
-    MoveWindow(gadgets_[id], rect.x, rect.y, rect.width, rect.height, TRUE);
-  }
+  PlaceGadgets(first);
   accessible_.Render(state, gadgets_);
   shown_ = state;
 }
@@ -264,6 +268,41 @@ void MainWindow::RenderButtons() {
   }
 }
 
+void MainWindow::PlaceGadgets(bool all) {
+  const auto& geometry = game_.window.geometry;
+  for (int id = 0; id < kGadgetCount; ++id) {
+    if (!all && shown_->geometry[id] == geometry[id]) continue;
+    const Rect rect = display::ToDevice(geometry[id], static_cast<int>(dpi_));
+    MoveWindow(gadgets_[id], rect.x, rect.y, rect.width, rect.height, TRUE);
+  }
+}
+
+void MainWindow::PaintSwatches() {
+  for (int i = 0; i < 9; ++i) {
+    HBITMAP swatch = MakeSwatch(TextPalette[i], dpi_);
+    SendMessageW(gadgets_[kFirstColorButton + i], BM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(swatch));
+    if (swatches_[i] != nullptr) DeleteObject(swatches_[i]);
+    swatches_[i] = swatch;
+  }
+}
+
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  font_.SetDpi(dpi_);
+  for (HWND gadget : gadgets_) {
+    SendMessageW(gadget, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+  }
+  PaintSwatches();
+  icons_.Apply(window_, dpi_);
+  // The suggested place keeps the inner size in 96-DPI units, so the size event it raises
+  // finds the game's size unchanged and stores nothing; the gadgets move to their new pixels
+  // here.
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceGadgets(true);
+}
+
 HBRUSH MainWindow::Brush(Rgb rgb) {
   auto found = brushes_.find(rgb);
   if (found != brushes_.end()) return found->second;
@@ -293,15 +332,23 @@ LRESULT MainWindow::ColorStatic(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+SIZE MainWindow::OuterSize(int innerWidth, int innerHeight) const {
+  const int dpi = static_cast<int>(dpi_);
+  return WindowSizeFor(display::ToDevice(innerWidth, dpi), display::ToDevice(innerHeight, dpi),
+                       dpi_);
+}
+
 SIZE MainWindow::InnerSize() const {
   RECT outer{};
   GetWindowRect(window_, &outer);
-  const SIZE frame = WindowSizeFor(0, 0);
-  return {outer.right - outer.left - frame.cx, outer.bottom - outer.top - frame.cy};
+  const SIZE frame = WindowSizeFor(0, 0, dpi_);
+  const int dpi = static_cast<int>(dpi_);
+  return {display::FromDevice(outer.right - outer.left - frame.cx, dpi),
+          display::FromDevice(outer.bottom - outer.top - frame.cy, dpi)};
 }
 
 void MainWindow::ResizeInner(int innerWidth, int innerHeight) {
-  const SIZE size = WindowSizeFor(innerWidth, innerHeight);
+  const SIZE size = OuterSize(innerWidth, innerHeight);
   SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -420,6 +467,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return ColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SIZE:
       OnSizeMessage(wParam);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_ACTIVATE:
       // The window gives the focus back to the gadget that had it when it was deactivated; a

@@ -1,5 +1,6 @@
 // The game's main window on Win32: renders the gadget state of engine::Game into native
-// controls and turns their notifications into the game's events, one at a time.
+// controls and turns their notifications into the game's events, one at a time. The game's
+// sizes are in 96-DPI units; the window turns them into pixels at its monitor's DPI.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 
 #include "game/engine/game.h"
 #include "game/shell/event_queue.h"
+#include "common/win32/window_dpi.h"
 #include "game/shell/win32/accessible_gadgets.h"
 
 namespace shell_win32 {
@@ -32,7 +34,8 @@ class MainWindow {
   // Called for a close request that arrives while a command runs.
   void SetCloseWhileBusy(std::function<void()> handler) { closeWhileBusy_ = std::move(handler); }
 
-  // Resizes the inner area (menu bar counted), keeping the top-left corner where it is.
+  // Resizes the inner area (menu bar counted, 96-DPI units), keeping the top-left corner
+  // where it is.
   void ResizeInner(int innerWidth, int innerHeight);
   // Waits for window events, and for the chores while one is due, until the game ends.
   void RunEventLoop();
@@ -55,8 +58,16 @@ class MainWindow {
   HBRUSH Brush(engine::Rgb rgb);
   void RenderCell(int k, bool first);
   void RenderButtons();
-  // The inner size: the client area with the menu bar counted.
+  // Moves the gadgets to the game's geometry at the window's DPI: all, or those whose
+  // geometry differs from what was last shown.
+  void PlaceGadgets(bool all);
+  // Fills the colour squares' images at the window's DPI.
+  void PaintSwatches();
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  // The inner size in 96-DPI units: the client area with the menu bar counted.
   SIZE InnerSize() const;
+  // The window's outer size in pixels for an inner size in 96-DPI units.
+  SIZE OuterSize(int innerWidth, int innerHeight) const;
   bool MoveFocusOnTab(const MSG& message);
 
   engine::Game& game_;
@@ -68,7 +79,9 @@ class MainWindow {
   HWND tooltips_ = nullptr;
   std::array<HWND, engine::kGadgetCount> gadgets_{};
   std::array<HBITMAP, 9> swatches_{};
-  HICON icon_ = nullptr;
+  UINT dpi_ = 96;
+  deradu_win32::GuiFont font_{96};
+  deradu_win32::WindowIcons icons_;
   std::map<engine::Rgb, HBRUSH> brushes_;
   // The gadget that had the focus when the window was last deactivated; it gets it back.
   HWND savedFocus_ = nullptr;

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include "common/display/display_scale.h"
+#include "common/win32/window_dpi.h"
 #include "game/engine/ids.h"
 
 namespace shell_win32 {
@@ -25,13 +27,17 @@ ProgressWindow::ProgressWindow(HWND owner) : owner_(owner) {
   windowClass.lpszClassName = kWindowClass;
   RegisterClassExW(&windowClass);  // fails harmlessly once registered
 
-  RECT frame{0, 0, 300, 40};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExtendedStyle);
+  // Sizes in 96-DPI units, in pixels at the DPI of the game's window.
+  const UINT dpi = owner_ != nullptr ? GetDpiForWindow(owner_) : deradu_win32::SystemDpi();
+  auto pixels = [dpi](int measure) { return display::ToDevice(measure, static_cast<int>(dpi)); };
+  RECT frame{0, 0, pixels(300), pixels(40)};
+  AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExtendedStyle, dpi);
   window_ = CreateWindowExW(kExtendedStyle, kWindowClass, L"Deradu - Progress Window", kStyle, 100,
                             200, frame.right - frame.left, frame.bottom - frame.top, owner_,
                             nullptr, instance, this);
-  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, 10, 10, 280, 20,
-                         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(engine::kProgressBar)),
+  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, pixels(10), pixels(10),
+                         pixels(280), pixels(20), window_,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(engine::kProgressBar)),
                          instance, nullptr);
   SendMessageW(bar_, PBM_SETRANGE32, 0, 81);
   EnableWindow(owner_, FALSE);
