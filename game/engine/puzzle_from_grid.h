@@ -10,9 +10,9 @@
 
 namespace engine {
 
-// base + step × skill, for a skill taken from the settings file as it stands: any int, with
-// no overflow. Every draw lies far inside the range, so the comparison with a draw comes out
-// as it would for the skill clamped to a few steps beyond either end of 0 to 3.
+// base + step × skill, exact for any skill the settings file holds. Draws lie in 0 to 100,
+// so a hand-edited huge skill compares with every draw as the skill clamped to -100..100
+// would, with no overflow on the way.
 constexpr int64_t SkillThreshold(int base, int step, int skill) {
   return base + int64_t{step} * skill;
 }
