@@ -1,6 +1,7 @@
 // The help viewer's start-up, event handling, link-file poll and exit steps.
 #include "viewer/viewer.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "common/settings/data_folder.h"
@@ -16,6 +17,7 @@ namespace link = settings::link;
 namespace {
 
 constexpr std::string_view kNoHelp = "NoHelp";
+constexpr int kLargestMeasure = 1 << 16;
 
 // The exit values; measures is empty when the window never opened, which leaves the stored
 // place and size as they were.
@@ -118,10 +120,16 @@ StartValues ReadStartValues(Viewer& viewer) {
   values.lastTime = store.ReadSettingText(link::kLastTime, "0");
   viewer.title = store.ReadSettingText(link::kTitle, "Leaf View");
   viewer.topic = store.ReadSettingText(link::kLastHelp, "");
-  values.place.left = store.ReadSettingInteger(link::kWinX, 100);
-  values.place.top = store.ReadSettingInteger(link::kWinY, 200);
-  values.place.width = store.ReadSettingInteger(link::kWinW, 500);
-  values.place.heightWithMenu = store.ReadSettingInteger(link::kWinH, 300);
+  // A hand-edited measure is held within what any screen could show, so that the sums the
+  // window system makes with it cannot overflow; such a place lies off every screen, where
+  // the window does not open, either way.
+  const auto measure = [&store](std::string_view key, int fallback) {
+    return std::clamp(store.ReadSettingInteger(key, fallback), -kLargestMeasure, kLargestMeasure);
+  };
+  values.place.left = measure(link::kWinX, 100);
+  values.place.top = measure(link::kWinY, 200);
+  values.place.width = measure(link::kWinW, 500);
+  values.place.heightWithMenu = measure(link::kWinH, 300);
   return values;
 }
 

@@ -3,7 +3,7 @@
 #include "game/engine/create.h"
 
 #include "game/engine/cells.h"
-#include "game/engine/search.h"
+#include "game/engine/puzzle_from_grid.h"
 #include "game/engine/solver.h"
 
 namespace engine {
@@ -31,23 +31,9 @@ void CreatePuzzle(Game& game, const MasterFiler& fileMaster) {
                            MessageButtons::YesNo) != MessageAnswer::Yes) {
     return;
   }
-  // Each cell stays a given when a draw from 0 to 80 does not exceed the threshold. A cell
-  // whose draw exceeds it is emptied only if the puzzle keeps its one solution, so that it
-  // can be solved by reasoning alone; every cell still takes its draw.
-  const int threshold = 30 + 15 * game.Skill;
-  Digits puzzle;
-  for (int k = 0; k < 81; ++k) puzzle[k] = static_cast<int8_t>(game.board.cells[k].digit);
-  for (int k = 0; k < 81; ++k) {
-    if (platform.Random(80) <= threshold) continue;
-    const int8_t digit = puzzle[k];
-    puzzle[k] = 0;
-    if (CountSolutions(puzzle, 2) != 1) {
-      puzzle[k] = digit;
-      continue;
-    }
-    game.board.cells[k].digit = 0;
-    game.board.cells[k].master = 0;
-  }
+  // A cell whose draw from 0 to 80 exceeds the threshold is emptied, keeping the puzzle's
+  // one solution, so that it can be solved by reasoning alone.
+  EmptyDrawnCells(game.board, platform, 80, SkillThreshold(30, 15, game.Skill));
 }
 
 }  // namespace engine

@@ -10,6 +10,7 @@
 #include "common/settings/number_text.h"
 #include "common/settings/path_text.h"
 #include "common/settings/settings_store.h"
+#include "game/engine/puzzle_from_grid.h"
 
 namespace files {
 namespace {
@@ -90,12 +91,9 @@ bool ReadGameFile(engine::Game& game, const std::filesystem::path& path, int mas
 void ReadGameBytes(engine::Game& game, std::string_view bytes, int masterNumber) {
   engine::Board board;
   if (ParseGameFile(bytes, masterNumber, board)) {
-    // A complete grid (a numbered master, or a finished game) is made a fresh puzzle: each
-    // cell stays with a chance that grows with the skill setting.
-    const int64_t keepThreshold = 35 + 10 * int64_t{game.Skill};
-    for (engine::Cell& cell : board.cells) {
-      if (game.platform.Random(100) > keepThreshold) cell.digit = cell.master = 0;
-    }
+    // A complete grid (a numbered master, or a finished game) is made a fresh puzzle with one
+    // solution: each cell stays with a chance that grows with the skill setting.
+    engine::EmptyDrawnCells(board, game.platform, 100, engine::SkillThreshold(35, 10, game.Skill));
   }
   game.board = board;
 }

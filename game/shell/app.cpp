@@ -32,9 +32,11 @@ constexpr uint32_t kSizeStoreDelay = 1000;
 constexpr uint32_t kSoundCheckInterval = 1000;
 constexpr int kLargestInnerSize = 16384;
 
+// A skill outside 0 to 3, edited by hand, checks no item; the sum is taken on the item's side
+// so that no skill can overflow it.
 void CheckSkill(Game& game) {
   for (int id = MenuSkillDefault; id <= MenuSkillSuperEasy; ++id) {
-    game.window.menuChecks[id] = id == game.Skill + MenuSkillDefault;
+    game.window.menuChecks[id] = id - MenuSkillDefault == game.Skill;
   }
 }
 

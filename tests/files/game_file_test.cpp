@@ -7,6 +7,9 @@
 #include <array>
 #include <vector>
 
+#include "game/engine/create.h"
+#include "game/engine/random.h"
+#include "tests/engine/reference_search.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/temp_folder.h"
 
@@ -146,36 +149,78 @@ TEST_F(GameFileTest, MasterLoadTurnsEveryDigitIntoAGiven) {
   }
 }
 
-TEST_F(GameFileTest, CompleteGridLosesTheCellsDrawnAboveTheSkillThreshold) {
-  struct SkillCase {
-    int skill;
-    int threshold;
-  };
-  for (const SkillCase& c : {SkillCase{0, 35}, SkillCase{3, 65}, SkillCase{7, 105},
-                          SkillCase{INT32_MAX, 100}}) {
-    Board board = FullBoard();
-    const fs::path path = folder / "full.ssv";
-    ASSERT_TRUE(files::WriteGameFile(board, path));
-    game.Skill = c.skill;
-    // Even cells draw the threshold itself (kept), odd cells one above it or 100.
-    platform.scriptedRandom.clear();
-    for (int k = 0; k < 81; ++k) {
-      platform.scriptedRandom.push_back(k % 2 == 0 ? c.threshold : std::min(c.threshold + 1, 100));
-    }
-    ASSERT_TRUE(files::ReadGameFile(game, path, 0));
-    EXPECT_TRUE(platform.scriptedRandom.empty());
-    const Board full = FullBoard();
-    for (int k = 0; k < 81; ++k) {
-      const Cell& cell = game.board.cells[k];
-      if (k % 2 == 1 && c.threshold < 100) {
-        EXPECT_EQ(cell.digit, 0) << "skill " << c.skill << " cell " << k;
-        EXPECT_EQ(cell.master, 0);
-      } else {
-        EXPECT_EQ(cell.digit, full.cells[k].digit) << "skill " << c.skill << " cell " << k;
-        EXPECT_EQ(cell.master, full.cells[k].master);
-        EXPECT_EQ(cell.textColor, full.cells[k].textColor);
+// A valid complete grid from the search, givens on even cells and a player's red digits on
+// odd ones; the grid differs with the seed.
+Board SolvedGrid(uint32_t seed) {
+  testing_support::FakePlatform platform;
+  platform.Reseed(seed);
+  platform.messageAnswers = {engine::MessageAnswer::No};
+  engine::Game game(platform);
+  engine::CreatePuzzle(game, {});
+  Board board = game.board;
+  for (int k = 1; k < 81; k += 2) board.cells[k] = {board.cells[k].digit, 0, 255};
+  return board;
+}
+
+engine::Digits DigitsOf(const Board& board) {
+  engine::Digits digits{};
+  for (int k = 0; k < 81; ++k) digits[k] = static_cast<int8_t>(board.cells[k].digit);
+  return digits;
+}
+
+// Opening a complete grid takes one draw from 0 to 100 per cell, in cell order, as it always
+// did, and empties a cell whose draw exceeds 35 + 10 x Skill only while the puzzle keeps one
+// solution: the puzzle has exactly one, every cell drawn above the threshold that stays
+// would add a solution if emptied, and the cells that stay keep their kind.
+TEST_F(GameFileTest, OpenedCompleteGridKeepsOneSolutionWithTheSameDraws) {
+  const std::vector<int> oneDrawPerCell(81, 100);
+  for (int skill : {0, 1, 2, 3, 7, -1, INT32_MAX, INT32_MIN}) {
+    const int64_t threshold = 35 + 10 * int64_t{skill};
+    for (uint32_t seed = 1; seed <= 25; ++seed) {
+      SCOPED_TRACE(testing::Message() << "skill " << skill << " seed " << seed);
+      const Board grid = SolvedGrid(seed);
+      platform.Reseed(seed + 1000);
+      platform.randomRequests.clear();
+      game.Skill = skill;
+      files::ReadGameBytes(game, files::FormatGameFile(grid), 0);
+      EXPECT_EQ(platform.randomRequests, oneDrawPerCell);
+
+      engine::RandomGenerator replay(seed + 1000);
+      const engine::Digits puzzle = DigitsOf(game.board);
+      ASSERT_EQ(testing_support::CountSolutionsPlainly(puzzle, 2), 1);
+      for (int k = 0; k < 81; ++k) {
+        const bool drawnAbove = replay.Next(100) > threshold;
+        const Cell& cell = game.board.cells[k];
+        if (cell.digit == 0) {
+          EXPECT_TRUE(drawnAbove) << "cell " << k;
+          EXPECT_EQ(cell.master, 0) << "cell " << k;
+          continue;
+        }
+        EXPECT_EQ(cell.digit, grid.cells[k].digit) << "cell " << k;
+        EXPECT_EQ(cell.master, grid.cells[k].master) << "cell " << k;
+        EXPECT_EQ(cell.textColor, grid.cells[k].textColor) << "cell " << k;
+        if (drawnAbove) {
+          engine::Digits emptied = puzzle;
+          emptied[k] = 0;
+          EXPECT_GT(testing_support::CountSolutionsPlainly(emptied, 2), 1) << "cell " << k;
+        }
       }
     }
+  }
+}
+
+// A complete grid whose digits clash has no solution to keep; it still opens as a puzzle,
+// with every cell drawn above the threshold emptied, rather than as a won board.
+TEST_F(GameFileTest, CompleteGridThatBreaksTheRulesLosesEveryCellDrawnAboveTheThreshold) {
+  Board board;
+  for (int k = 0; k < 81; ++k) board.cells[k] = {k % 9 + 1, -(k % 9 + 1), 0};
+  game.Skill = 3;
+  platform.scriptedRandom.clear();
+  for (int k = 0; k < 81; ++k) platform.scriptedRandom.push_back(k % 2 == 0 ? 65 : 66);
+  files::ReadGameBytes(game, files::FormatGameFile(board), 0);
+  EXPECT_TRUE(platform.scriptedRandom.empty());
+  for (int k = 0; k < 81; ++k) {
+    EXPECT_EQ(game.board.cells[k].digit, k % 2 == 0 ? k % 9 + 1 : 0) << "cell " << k;
   }
 }
 

@@ -145,7 +145,7 @@ for folder in Masters Saves; do [ -d "$data/$folder" ] || fail "no $folder folde
 copied=$(cd "$data/Masters" && ls -- *.sms)
 [ "$copied" = "$puzzles" ] || fail "the library was not copied to the player's masters"
 diff -r "$root/usr/lib/deradu/Masters" "$data/Masters" || fail "the copies differ"
-grep -q '^Library = 1' "$data/Tarnwick.ini" || fail "the copy was not recorded"
+grep -q '^Library = 2' "$data/Tarnwick.ini" || fail "the copy was not recorded"
 written=$(find "$root" -newer "$work/stamp")
 [ -z "$written" ] || fail "written below the install's root: $written"
 echo "package test passed"

@@ -136,4 +136,79 @@ TEST(HostileFilesTest, NoHostileFileEndsTheGameOrIsLostOrRewritten) {
   }
 }
 
+// What a game shows and asks of the platform from start-up with the given settings, through
+// the commands that compute with them: the start-up puzzle (a complete master, opened as a
+// puzzle by the skill), Create answered Yes, a flash of the finished board and a resize.
+std::string PlayWithSettings(std::string_view settingsFile) {
+  TempFolder folder;
+  for (const char* sub : {"Masters", "Saves"}) fs::create_directory(folder / sub);
+  folder.Write("Tarnwick.ini", settingsFile);
+  const std::string grid =
+      "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+  std::string master;
+  for (char digit : grid) master += std::string(1, digit) + "\r\n-" + digit + "\r\n0\r\n";
+  folder.Write("Masters/complete.sms", master);
+
+  testing_support::FakePlatform platform;
+  engine::Game game{platform};
+  shell::BeginStartUp(game, folder / "Tarnwick");
+  shell::FinishStartUp(game);
+  std::string seen;
+  const auto look = [&] {
+    for (const engine::CellGadget& cell : game.window.cells) {
+      seen += (cell.text.empty() ? "." : cell.text) + ":" + std::to_string(cell.backColor) + " ";
+    }
+    for (bool checked : game.window.menuChecks) seen += checked ? '1' : '0';
+    seen += " " + std::to_string(game.window.innerWidth) + "x" +
+            std::to_string(game.window.innerHeight) + " " + game.window.title + "\n";
+  };
+  look();
+  game.Finished = true;
+  platform.now += 1001;
+  shell::RunChores(game);
+  look();
+  platform.messageAnswers = {MessageAnswer::Yes};
+  shell::OnMenu(game, engine::MenuCreate);
+  look();
+  for (const auto& [width, height] : platform.resizes) {
+    seen += "resize " + std::to_string(width) + "x" + std::to_string(height) + "\n";
+  }
+  seen += "draws";
+  for (int draw : platform.randomRequests) seen += " " + std::to_string(draw);
+  fs::current_path(fs::temp_directory_path());
+  return seen;
+}
+
+// Settings edited by hand to the ends of their range, in every spelling the number rules take,
+// are read through the game's own reads and used without overflow: the game then does what it
+// does with the value clamped. The other numeric keys hold hostile values in every row.
+TEST(HostileSettingsTest, OutOfRangeValuesActAsClampedOnes) {
+  const std::string others =
+      "MoveFiles = 3\r\nDefColor = $7FFFFFFF\r\nHIColor = -2147483648\r\n"
+      "MarkColor = %11111111111111111111111111111111\r\nMasterColor = $80000000\r\n"
+      "NumberColor = 99999999999999999999\r\nHintColor = -1\r\nSound = 2147483647\r\n"
+      "WinSound = -2147483648\r\nLastSave = 2147483647\r\n";
+  const struct {
+    const char* hostile;
+    const char* clamped;
+  } cases[] = {
+      {"Skill = 2147483647", "Skill = 1000"},
+      {"Skill = -2147483648", "Skill = -1000"},
+      {"Skill = 99999999999", "Skill = 1000"},  // the low 32 bits: 1215752191
+      {"Skill = -99999999999", "Skill = -1000"},
+      {"Skill = 2\r\nWidth = $7FFFFFFF\r\nHeight = %1111111111111111111111111111111",
+       "Skill = 2\r\nWidth = 16384\r\nHeight = 16384"},
+      {"Skill = 1\r\nWidth = -2147483648\r\nHeight = 2147483647",
+       "Skill = 1\r\nWidth = -1\r\nHeight = 16384"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hostile);
+    const std::string hostile = PlayWithSettings(others + c.hostile + "\r\n");
+    EXPECT_EQ(hostile, PlayWithSettings(others + c.clamped + "\r\n"));
+  }
+  // Far beyond either end, the skill empties every cell it may or none.
+  EXPECT_NE(PlayWithSettings(others + "Skill = 2147483647\r\n"),
+            PlayWithSettings(others + "Skill = -2147483648\r\n"));
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 #include "common/settings/link_cycle.h"
 #include "common/settings/path_text.h"
@@ -141,6 +142,30 @@ TEST_F(ViewerTest, WindowReopensWhereItWasClosed) {
   WriteLink("HelpFile = d.htm\r\nWinX = -8\r\nWinY = 31\r\nWinW = 640\r\nWinH = 480\r\n");
   viewer::StartViewer(viewer);
   EXPECT_EQ(platform.calls.front(), "OpenMainWindow -8 31 640 480 Leaf View");
+}
+
+// Measures edited beyond any screen are held within 65536 either way, as if clamped there.
+TEST_F(ViewerTest, HugeStoredMeasuresOpenTheWindowAsClampedOnes) {
+  const struct {
+    const char* values;  // WinX, WinY, WinW, WinH
+    const char* opened;
+  } cases[] = {
+      {"2147483647 -2147483648 2147483647 -2147483648", "65536 -65536 65536 -65536"},
+      {"99999999999 -99999 65537 -65537", "65536 -65536 65536 -65536"},
+      {"65536 -65536 640 480", "65536 -65536 640 480"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.values);
+    std::istringstream values(c.values);
+    std::string x, y, w, h;
+    values >> x >> y >> w >> h;
+    FakeViewerPlatform fresh;
+    viewer::Viewer opened{fresh, folder.path()};
+    WriteLink("HelpFile = d.htm\r\nWinX = " + x + "\r\nWinY = " + y + "\r\nWinW = " + w +
+              "\r\nWinH = " + h + "\r\n");
+    viewer::StartViewer(opened);
+    EXPECT_EQ(fresh.calls.front(), std::string("OpenMainWindow ") + c.opened + " Leaf View");
+  }
 }
 
 TEST_F(ViewerTest, WithoutAHelpFileTheViewerSaysSoAndWritesNothing) {

@@ -236,6 +236,11 @@ void MainWindow::RenderGeometry() {
   }
 }
 
+void MainWindow::EnableDispatch() {
+  events_.Enable();
+  ArmChoreTimer();
+}
+
 void MainWindow::ArmChoreTimer() {
   if (const auto delay = shell::NextChoreDelay(game_)) {
     choreTimer_.start(static_cast<int>(*delay));

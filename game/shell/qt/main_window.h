@@ -30,8 +30,9 @@ class MainWindow : public QMainWindow {
 
   // Shows what game.window holds; only what changed since the last call is touched.
   void Render();
-  // Widget events reach the game only once start-up has finished.
-  void EnableDispatch() { events_.Enable(); }
+  // Widget events reach the game only once start-up has finished. The chores due then (the
+  // flashing of a board that start-up left complete) are armed at once, with no event needed.
+  void EnableDispatch();
   // Called for a close request that arrives while a command runs (the search's progress
   // window pumps events meanwhile).
   void SetCloseWhileBusy(std::function<void()> handler) { closeWhileBusy_ = std::move(handler); }

@@ -47,6 +47,7 @@ class MainWindowTest : public QObject {
   void typingWhileHintsShowChangesNothing();
   void exitEndsTheEventLoop();
   void closeAsksToSaveAndCancelKeepsTheWindow();
+  void completeBoardAtStartUpFlashesWithoutAnEvent();
 
  private:
   void Start();
@@ -384,6 +385,44 @@ void MainWindowTest::closeAsksToSaveAndCancelKeepsTheWindow() {
   QTimer::singleShot(0, window_.get(), &QWidget::close);
   QVERIFY(RunUntilExit());
   QCOMPARE(platform_->messages.size(), size_t(2));
+}
+
+// A skill too high to empty any cell, and a complete master: start-up ends on a complete
+// board, which flashes digit after digit with no event from the player or the window.
+void MainWindowTest::completeBoardAtStartUpFlashesWithoutAnEvent() {
+  cleanup();
+  folder_ = std::make_unique<testing_support::TempFolder>();
+  platform_ = std::make_unique<testing_support::FakePlatform>();
+  platform_->tickStep = 1;  // time passes on the game's clock as the timer fires
+  game_ = std::make_unique<Game>(*platform_);
+  const std::string grid =
+      "534678912672195348198342567859761423426853791713924856961537284287419635345286179";
+  std::string master;
+  for (char digit : grid) master += std::string(1, digit) + "\r\n-" + digit + "\r\n0\r\n";
+  for (const char* sub : {"Masters", "Saves"}) std::filesystem::create_directory(*folder_ / sub);
+  folder_->Write("Tarnwick.ini", "Skill = 7\r\nMoveFiles = 3\r\n");
+  folder_->Write("Masters/complete.sms", master);
+
+  shell::BeginStartUp(*game_, folder_->path() / "Tarnwick");
+  window_ = std::make_unique<shell_qt::MainWindow>(*game_);
+  window_->show();
+  shell::FinishStartUp(*game_);
+  window_->Render();
+  window_->EnableDispatch();
+  QCOMPARE(window_->windowTitle(), QString("Deradu - complete.sms"));
+  QVERIFY(game_->Finished);
+
+  const auto lit = [&](char digit) {
+    for (int k = 0; k < kCellCount; ++k) {
+      const bool red = window_->Cell(k)->palette().color(QPalette::Base) == QColor(255, 0, 0);
+      if (red != (grid[k] == digit)) return false;
+    }
+    return true;
+  };
+  QVERIFY(!lit('1'));
+  QTRY_VERIFY_WITH_TIMEOUT(lit('1'), 3000);
+  platform_->now += 1000;  // the next digit's second on the game's clock
+  QTRY_VERIFY_WITH_TIMEOUT(lit('2'), 3000);
 }
 
 QTEST_MAIN(MainWindowTest)
