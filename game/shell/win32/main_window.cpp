@@ -30,7 +30,9 @@ constexpr UINT kGadgetMessage = WM_APP + 1;
 enum GadgetEvent : int { kClick, kFocus, kChange };
 constexpr int kSwatchSide = 15;
 
-COLORREF ToColorRef(Rgb rgb) { return static_cast<COLORREF>(rgb); }
+// Only the three colour bytes: a hand-edited value's high byte would otherwise turn the
+// COLORREF into a palette index, where the Qt shell ignores it.
+COLORREF ToColorRef(Rgb rgb) { return static_cast<COLORREF>(rgb) & 0xFFFFFF; }
 
 // The window size in pixels at dpi for an inner size in pixels: the inner height already
 // counts the menu bar.
