@@ -1,36 +1,112 @@
-// Basic fish: n rows whose candidates for a digit lie in only n columns between them leave
-// the digit nowhere else in those columns, and the same with rows and columns swapped.
+// Fish. Basic: n base lines (rows, or columns) whose places for a digit lie in only n cover
+// lines (columns, or rows) between them leave the digit nowhere else in the cover lines.
+// Finned: the same, except for a few fins that all sit in one box. Either a fin holds the
+// digit, or the fish without its fins is a basic one; both strike the digit from the cover
+// cells outside the base lines that see every fin. A finned fish is sashimi when a base line
+// keeps at most one cover cell, so that without its fins it would be no fish at all.
 #include "game/engine/grade_techniques.h"
 
 namespace engine {
 namespace {
 
+// Digit d's places along each base line, as 9-bit masks by position along the line.
+struct FishLines {
+  bool byRows;
+  std::array<uint16_t, 9> positions{};
+
+  FishLines(const Pencilmarks& marks, int d, bool rows) : byRows(rows) {
+    for (int line = 0; line < 9; ++line) {
+      const Unit& cells = Units()[BaseUnit(line)];
+      for (int i = 0; i < 9; ++i) {
+        if (marks.Candidates(cells[i]) & DigitBit(d)) {
+          positions[line] |= static_cast<uint16_t>(1u << i);
+        }
+      }
+    }
+  }
+  int BaseUnit(int line) const { return byRows ? RowUnit(line) : ColumnUnit(line); }
+  int CoverUnit(int line) const { return byRows ? ColumnUnit(line) : RowUnit(line); }
+  // The cells of the base lines (or cover lines) whose bits are set.
+  CellSet Cells(uint16_t lines, bool base) const {
+    CellSet cells;
+    for (int line = 0; line < 9; ++line) {
+      if (lines >> line & 1) cells |= Tables().unit[base ? BaseUnit(line) : CoverUnit(line)];
+    }
+    return cells;
+  }
+};
+
 bool FindFish(const Pencilmarks& marks, int n, Deduction& found) {
   bool any = false;
   for (int d = 1; d <= 9; ++d) {
     for (bool byRows : {true, false}) {
-      auto baseUnit = [&](int line) { return byRows ? RowUnit(line) : ColumnUnit(line); };
-      auto coverUnit = [&](int line) { return byRows ? ColumnUnit(line) : RowUnit(line); };
-      // Each base line's positions of d along it, as a 9-bit mask.
-      std::array<uint16_t, 9> positions{};
-      for (int line = 0; line < 9; ++line) {
-        const Unit& cells = Units()[baseUnit(line)];
+      const FishLines lines(marks, d, byRows);
+      ForEachLockedSet(lines.positions, n, [&](uint16_t bases, uint16_t covers) {
+        any |= StrikeDigit(marks, lines.Cells(covers, false) - lines.Cells(bases, true), d, found);
+      });
+    }
+  }
+  return any;
+}
+
+// The finned fish of n base lines whose fins lie in the box at the crossing of band (the
+// base lines' third of the grid) and chunk (the cover lines' third).
+bool FindFinnedFishWith(const Pencilmarks& marks, const FishLines& lines, int d, int n,
+                        uint16_t bases, bool sashimi, Deduction& found) {
+  uint16_t all = 0;
+  for (int line = 0; line < 9; ++line) {
+    if (bases >> line & 1) all |= lines.positions[line];
+  }
+  bool any = false;
+  for (int chunk = 0; chunk < 3; ++chunk) {
+    // The cover lines take every place outside the fins' chunk, and some inside it.
+    const uint16_t inside = static_cast<uint16_t>(7u << (3 * chunk));
+    const uint16_t required = all & static_cast<uint16_t>(~inside);
+    const uint16_t optional = all & inside;
+    if (BitCount9(required) > n) continue;
+    for (uint16_t extra = optional;; extra = static_cast<uint16_t>((extra - 1) & optional)) {
+      const uint16_t covers = required | extra;
+      const uint16_t fins = all & static_cast<uint16_t>(~covers);
+      bool fits = BitCount9(covers) == n && fins != 0;
+      bool isSashimi = false;
+      CellSet finCells;
+      for (int line = 0; line < 9 && fits; ++line) {
+        if (!(bases >> line & 1)) continue;
+        const int body = BitCount9(lines.positions[line] & covers);
+        fits = body > 0;
+        isSashimi |= body == 1;
         for (int i = 0; i < 9; ++i) {
-          if (marks.Candidates(cells[i]) & DigitBit(d)) {
-            positions[line] |= static_cast<uint16_t>(1u << i);
+          if (lines.positions[line] & fins & (1u << i)) {
+            finCells.Add(Units()[lines.BaseUnit(line)][i]);
           }
         }
       }
-      ForEachLockedSet(positions, n, [&](uint16_t bases, uint16_t covers) {
-        CellSet victims;
-        for (int line = 0; line < 9; ++line) {
-          if (covers >> line & 1) victims |= Tables().unit[coverUnit(line)];
+      if (fits && isSashimi == sashimi &&
+          finCells.Within(Tables().unit[BoxUnit(finCells.First())])) {
+        const CellSet victims = lines.Cells(covers, false) - lines.Cells(bases, true);
+        any |= StrikeDigit(marks, victims & CommonPeers(finCells), d, found);
+      }
+      if (extra == 0) break;
+    }
+  }
+  return any;
+}
+
+bool FindFinnedFish(const Pencilmarks& marks, int n, bool sashimi, Deduction& found) {
+  bool any = false;
+  for (int d = 1; d <= 9; ++d) {
+    for (bool byRows : {true, false}) {
+      const FishLines lines(marks, d, byRows);
+      // A base line needs two places or more: with one it holds a hidden single.
+      uint16_t usable = 0;
+      for (int line = 0; line < 9; ++line) {
+        if (BitCount9(lines.positions[line]) >= 2) usable |= static_cast<uint16_t>(1u << line);
+      }
+      for (uint16_t bases = usable; bases != 0; bases = static_cast<uint16_t>((bases - 1) & usable)) {
+        if (BitCount9(bases) == n) {
+          any |= FindFinnedFishWith(marks, lines, d, n, bases, sashimi, found);
         }
-        for (int line = 0; line < 9; ++line) {
-          if (bases >> line & 1) victims = victims - Tables().unit[baseUnit(line)];
-        }
-        any |= StrikeDigit(marks, victims, d, found);
-      });
+      }
     }
   }
   return any;
@@ -41,5 +117,24 @@ bool FindFish(const Pencilmarks& marks, int n, Deduction& found) {
 bool FindXWings(const Pencilmarks& marks, Deduction& found) { return FindFish(marks, 2, found); }
 bool FindSwordfish(const Pencilmarks& marks, Deduction& found) { return FindFish(marks, 3, found); }
 bool FindJellyfish(const Pencilmarks& marks, Deduction& found) { return FindFish(marks, 4, found); }
+
+bool FindFinnedXWings(const Pencilmarks& marks, Deduction& found) {
+  return FindFinnedFish(marks, 2, false, found);
+}
+bool FindSashimiXWings(const Pencilmarks& marks, Deduction& found) {
+  return FindFinnedFish(marks, 2, true, found);
+}
+bool FindFinnedSwordfish(const Pencilmarks& marks, Deduction& found) {
+  return FindFinnedFish(marks, 3, false, found);
+}
+bool FindSashimiSwordfish(const Pencilmarks& marks, Deduction& found) {
+  return FindFinnedFish(marks, 3, true, found);
+}
+bool FindFinnedJellyfish(const Pencilmarks& marks, Deduction& found) {
+  return FindFinnedFish(marks, 4, false, found);
+}
+bool FindSashimiJellyfish(const Pencilmarks& marks, Deduction& found) {
+  return FindFinnedFish(marks, 4, true, found);
+}
 
 }  // namespace engine

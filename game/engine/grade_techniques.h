@@ -19,6 +19,21 @@ struct Technique {
   std::string_view name;
   GradeLevel level;
   TechniqueFinder find;
+  // Sound only for a puzzle with exactly one solution.
+  bool needsUniqueness = false;
+};
+
+// Whether the puzzle being solved is known to have exactly one solution: counted from its
+// givens by the search the first time it is asked, then remembered. Without givens, never.
+class UniqueSolution {
+ public:
+  UniqueSolution() = default;
+  explicit UniqueSolution(const Digits& givens) : givens_(&givens) {}
+  bool Holds();
+
+ private:
+  const Digits* givens_ = nullptr;
+  int known_ = -1;  // -1 not yet counted, else 0 or 1
 };
 
 // Simplest first.
@@ -27,8 +42,10 @@ std::span<const Technique> Techniques();
 const Technique* FindTechnique(std::string_view name);
 
 // One step of the solve: applies the first technique of the table that finds anything and
-// returns its index, or -1 when none does. applied, when given, receives what it found.
-int ApplySimplestTechnique(Pencilmarks& marks, Deduction* applied = nullptr);
+// returns its index, or -1 when none does. The uniqueness techniques are tried only when
+// unique holds. applied, when given, receives what it found.
+int ApplySimplestTechnique(Pencilmarks& marks, UniqueSolution& unique,
+                           Deduction* applied = nullptr);
 
 // Strikes the digits from cell k where they are candidates; true when any was.
 bool StrikeCandidates(const Pencilmarks& marks, int k, uint16_t digits, Deduction& found);
@@ -68,6 +85,12 @@ bool FindHiddenQuads(const Pencilmarks& marks, Deduction& found);
 bool FindXWings(const Pencilmarks& marks, Deduction& found);
 bool FindSwordfish(const Pencilmarks& marks, Deduction& found);
 bool FindJellyfish(const Pencilmarks& marks, Deduction& found);
+bool FindFinnedXWings(const Pencilmarks& marks, Deduction& found);
+bool FindSashimiXWings(const Pencilmarks& marks, Deduction& found);
+bool FindFinnedSwordfish(const Pencilmarks& marks, Deduction& found);
+bool FindSashimiSwordfish(const Pencilmarks& marks, Deduction& found);
+bool FindFinnedJellyfish(const Pencilmarks& marks, Deduction& found);
+bool FindSashimiJellyfish(const Pencilmarks& marks, Deduction& found);
 
 // Single-digit patterns.
 bool FindSkyscrapers(const Pencilmarks& marks, Deduction& found);
@@ -83,5 +106,19 @@ bool FindWWings(const Pencilmarks& marks, Deduction& found);
 bool FindXChains(const Pencilmarks& marks, Deduction& found);
 bool FindXYChains(const Pencilmarks& marks, Deduction& found);
 bool FindAlternatingChains(const Pencilmarks& marks, Deduction& found);
+
+// Uniqueness techniques, sound only for a puzzle with one solution.
+bool FindUniqueRectangles1(const Pencilmarks& marks, Deduction& found);
+bool FindUniqueRectangles2(const Pencilmarks& marks, Deduction& found);
+bool FindUniqueRectangles3(const Pencilmarks& marks, Deduction& found);
+bool FindUniqueRectangles4(const Pencilmarks& marks, Deduction& found);
+bool FindBugPlusOne(const Pencilmarks& marks, Deduction& found);
+
+// Almost-locked sets.
+bool FindAlsXZ(const Pencilmarks& marks, Deduction& found);
+bool FindAlsXYWings(const Pencilmarks& marks, Deduction& found);
+
+// Forcing nets.
+bool FindForcingNets(const Pencilmarks& marks, Deduction& found);
 
 }  // namespace engine

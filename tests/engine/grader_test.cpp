@@ -380,8 +380,9 @@ void ExpectSoundSolves(const std::vector<Digits>& puzzles) {
     ASSERT_TRUE(marks.PlaceAll(puzzle));
     std::vector<bool> used(engine::Techniques().size());
     Deduction step;
-    for (int technique;
-         !marks.IsComplete() && (technique = engine::ApplySimplestTechnique(marks, &step)) >= 0;) {
+    engine::UniqueSolution unique(puzzle);
+    for (int technique; !marks.IsComplete() &&
+                        (technique = engine::ApplySimplestTechnique(marks, unique, &step)) >= 0;) {
       ASSERT_TRUE(KeepsSolution(step, solution))
           << engine::Techniques()[static_cast<size_t>(technique)].name;
       used[static_cast<size_t>(technique)] = true;
