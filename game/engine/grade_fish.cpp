@@ -49,8 +49,7 @@ bool FindFish(const Pencilmarks& marks, int n, Deduction& found) {
   return any;
 }
 
-// The finned fish of n base lines whose fins lie in the box at the crossing of band (the
-// base lines' third of the grid) and chunk (the cover lines' third).
+// The finned (or sashimi) fish on the n base lines whose bits are set in bases.
 bool FindFinnedFishWith(const Pencilmarks& marks, const FishLines& lines, int d, int n,
                         uint16_t bases, bool sashimi, Deduction& found) {
   uint16_t all = 0;

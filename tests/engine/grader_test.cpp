@@ -604,4 +604,21 @@ TEST(GraderTest, PuzzlesWithoutExactlyOneSolutionRateBeyond) {
   }
 }
 
+// The uniqueness techniques assume one solution: a puzzle with several never reaches them,
+// where they would strike one of its solutions and could finish the other.
+TEST(GraderTest, PuzzlesWithSeveralSolutionsNeverUseUniquenessTechniques) {
+  const std::filesystem::path file =
+      std::filesystem::path(DERADU_PUZZLE_DIR) / "multi-solution-10000.txt";
+  if (!std::filesystem::is_regular_file(file)) GTEST_SKIP() << "no puzzle file " << file;
+  const std::vector<Digits> puzzles = testing_support::ReadPuzzleFile(file.string(), 300);
+  EXPECT_EQ(puzzles.size(), 300u);
+  for (size_t i = 0; i < puzzles.size(); ++i) {
+    const engine::Grading grading = engine::GradePuzzle(puzzles[i]);
+    EXPECT_EQ(grading.level, engine::GradeLevel::Beyond) << "puzzle " << i;
+    for (std::string_view name : grading.techniques) {
+      EXPECT_FALSE(engine::FindTechnique(name)->needsUniqueness) << "puzzle " << i << " " << name;
+    }
+  }
+}
+
 }  // namespace
