@@ -1,7 +1,8 @@
 // The puzzles that come with the game: each one a master file with exactly one solution,
 // givens in 180-degree symmetry, rated by the grader at the level its name gives and never
-// beyond it; no two alike; at least 50 of each of the four levels, named so that a sorted
-// listing runs from the easiest level to the hardest.
+// beyond it; no two alike; at least 50 of each of the five levels, named so that a sorted
+// listing runs from the easiest level to the hardest; and within a level, the hardest steps
+// spread over the level's techniques.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,12 +24,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::array<std::string_view, 4> kLevelWords = {"Gentle", "Moderate", "Tough",
-                                                         "Fiendish"};
+constexpr std::array<std::string_view, 5> kLevelWords = {"Gentle", "Moderate", "Tough",
+                                                         "Fiendish", "Diabolical"};
 
-// The level (1-4) a library name gives: "3 Tough 07.sms" is 3; 0 for any other name.
+// The level (1-5) a library name gives: "3 Tough 07.sms" is 3; 0 for any other name.
 int LevelOfName(std::string_view name) {
-  for (int level = 1; level <= 4; ++level) {
+  for (int level = 1; level <= 5; ++level) {
     const std::string prefix =
         std::to_string(level) + " " + std::string(kLevelWords[level - 1]) + " ";
     if (name.size() == prefix.size() + 6 && name.substr(0, prefix.size()) == prefix &&
@@ -50,6 +51,9 @@ TEST(LibraryTest, EveryPuzzleIsAMasterWithOneSymmetricSolutionAtTheLevelItsNameG
   }
   std::sort(names.begin(), names.end());
   std::map<int, int> perLevel;
+  // For each level, how many of its puzzles have each technique as their hardest step: the
+  // last the solve used in the order of difficulty.
+  std::map<int, std::map<std::string_view, int>> hardestSteps;
   std::set<std::string> puzzles;
   int lastLevel = 1;
   for (const std::string& name : names) {
@@ -81,10 +85,25 @@ TEST(LibraryTest, EveryPuzzleIsAMasterWithOneSymmetricSolutionAtTheLevelItsNameG
     const engine::Grading grading = engine::GradePuzzle(givens);
     EXPECT_EQ(static_cast<int>(grading.level), level)
         << engine::GradeLevelName(grading.level);
+    if (!grading.techniques.empty()) ++hardestSteps[level][grading.techniques.back()];
     EXPECT_TRUE(puzzles.insert(text).second) << "a puzzle seen before";
   }
-  EXPECT_EQ(perLevel.size(), 4u);
+  EXPECT_EQ(perLevel.size(), 5u);
   for (const auto& [level, count] : perLevel) EXPECT_GE(count, 50) << level;
+  // Above the singles, no technique is the hardest step of more than 60 % of a level.
+  for (int level = 2; level <= 5; ++level) {
+    for (const auto& [technique, count] : hardestSteps[level]) {
+      EXPECT_LE(5 * count, 3 * perLevel[level]) << level << " " << technique;
+    }
+  }
+  // Some Moderate puzzles end on a naked or hidden triple or quad.
+  int subsets = 0;
+  for (const auto& [technique, count] : hardestSteps[2]) {
+    if (technique.find("Triple") != technique.npos || technique.find("Quad") != technique.npos) {
+      subsets += count;
+    }
+  }
+  EXPECT_GT(subsets, 0);
 }
 
 }  // namespace
