@@ -67,7 +67,8 @@ bool StrikeFromBoth(const Pencilmarks& marks, const AlmostLockedSet& a, const Al
   for (unsigned bits = static_cast<unsigned>(zs) & 511; bits; bits &= bits - 1) {
     const int z = std::countr_zero(bits);
     const CellSet victims = (a.seers[z] & b.seers[z]) - a.cells - b.cells;
-    any |= StrikeDigit(marks, victims, z + 1, found);
+    any |= MarkPattern(marks, a.cells | b.cells, 511, found,
+                       StrikeDigit(marks, victims, z + 1, found));
   }
   return any;
 }
@@ -112,7 +113,8 @@ bool FindAlsXYWings(const Pencilmarks& marks, Deduction& found) {
           for (uint16_t ys = linked[j].second; ys; ys &= ys - 1) {
             const uint16_t xy = static_cast<uint16_t>((xs & -xs) | (ys & -ys));
             if (!std::has_single_bit(xy)) {
-              any |= StrikeFromBoth(marks, a, b, a.digits & b.digits & ~xy, found);
+              any |= MarkPattern(marks, pivot.cells, 511, found,
+                                 StrikeFromBoth(marks, a, b, a.digits & b.digits & ~xy, found));
             }
           }
         }

@@ -42,7 +42,9 @@ bool FindFish(const Pencilmarks& marks, int n, Deduction& found) {
     for (bool byRows : {true, false}) {
       const FishLines lines(marks, d, byRows);
       ForEachLockedSet(lines.positions, n, [&](uint16_t bases, uint16_t covers) {
-        any |= StrikeDigit(marks, lines.Cells(covers, false) - lines.Cells(bases, true), d, found);
+        const CellSet cover = lines.Cells(covers, false), base = lines.Cells(bases, true);
+        any |= MarkPattern(marks, cover & base, DigitBit(d), found,
+                           StrikeDigit(marks, cover - base, d, found));
       });
     }
   }
@@ -82,8 +84,9 @@ bool FindFinnedFishWith(const Pencilmarks& marks, const FishLines& lines, int d,
       }
       if (fits && isSashimi == sashimi &&
           finCells.Within(Tables().unit[BoxUnit(finCells.First())])) {
-        const CellSet victims = lines.Cells(covers, false) - lines.Cells(bases, true);
-        any |= StrikeDigit(marks, victims & CommonPeers(finCells), d, found);
+        const CellSet cover = lines.Cells(covers, false), base = lines.Cells(bases, true);
+        any |= MarkPattern(marks, base, DigitBit(d), found,
+                           StrikeDigit(marks, (cover - base) & CommonPeers(finCells), d, found));
       }
       if (extra == 0) break;
     }

@@ -69,7 +69,10 @@ bool FindForcingNets(const Pencilmarks& marks, Deduction& found) {
     for (int d = 1; d <= 9; ++d) {
       if (!(marks.Candidates(k) & DigitBit(d))) continue;
       outcomes[9 * k + d - 1] = OutcomeOf(marks, k, d);
-      if (outcomes[9 * k + d - 1][0] == 0) any |= StrikeCandidates(marks, k, DigitBit(d), found);
+      if (outcomes[9 * k + d - 1][0] == 0) {
+        any |= MarkPattern(marks, CellSet::Of(k), DigitBit(d), found,
+                           StrikeCandidates(marks, k, DigitBit(d), found));
+      }
     }
   }
   if (any) return true;
@@ -79,13 +82,20 @@ bool FindForcingNets(const Pencilmarks& marks, Deduction& found) {
     for (int d = 1; d <= 9; ++d) {
       if (marks.Candidates(k) & DigitBit(d)) branches.push_back(&outcomes[9 * k + d - 1]);
     }
-    if (!branches.empty()) any |= StrikeUnkeptByAll(marks, branches, found);
+    if (!branches.empty()) {
+      any |= MarkPattern(marks, CellSet::Of(k), 511, found,
+                         StrikeUnkeptByAll(marks, branches, found));
+    }
   }
   for (const CellSet& unit : Tables().unit) {
     for (int d = 1; d <= 9; ++d) {
       branches.clear();
-      (unit & marks.CellsOf(d)).ForEach([&](int k) { branches.push_back(&outcomes[9 * k + d - 1]); });
-      if (!branches.empty()) any |= StrikeUnkeptByAll(marks, branches, found);
+      const CellSet places = unit & marks.CellsOf(d);
+      places.ForEach([&](int k) { branches.push_back(&outcomes[9 * k + d - 1]); });
+      if (!branches.empty()) {
+        any |= MarkPattern(marks, places, DigitBit(d), found,
+                           StrikeUnkeptByAll(marks, branches, found));
+      }
     }
   }
   return any;

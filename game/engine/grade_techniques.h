@@ -51,6 +51,10 @@ int ApplySimplestTechnique(Pencilmarks& marks, UniqueSolution& unique,
 bool StrikeCandidates(const Pencilmarks& marks, int k, uint16_t digits, Deduction& found);
 // Strikes digit d from every cell of the set that allows it; true when any did.
 bool StrikeDigit(const Pencilmarks& marks, const CellSet& cells, int d, Deduction& found);
+// Marks the digits, where they are candidates, in the cells as part of the pattern; returns
+// struck, so that a technique can write any |= MarkPattern(..., Strike...(...)).
+bool MarkPattern(const Pencilmarks& marks, const CellSet& cells, uint16_t digits,
+                 Deduction& found, bool struck = true);
 
 // Calls found(items, covered) for every set of n items (bits of the 9-bit item sets) whose
 // masks together cover exactly n bits. Items with an empty mask take no part.

@@ -71,6 +71,12 @@ std::vector<int> SharedUnits(int a, int b) {
   return units;
 }
 
+CellSet CornersOf(const Rectangle& rectangle) {
+  CellSet corners;
+  for (int k : rectangle.cells) corners.Add(k);
+  return corners;
+}
+
 template <typename F>
 bool ForEachRoof(const Pencilmarks& marks, F found) {
   bool any = false;
@@ -97,7 +103,10 @@ bool FindUniqueRectangles1(const Pencilmarks& marks, Deduction& found) {
         other = k;
       }
     }
-    if (plain == 3) any |= StrikeCandidates(marks, other, rectangle.pair, found);
+    if (plain == 3) {
+      any |= MarkPattern(marks, CornersOf(rectangle), rectangle.pair, found,
+                         StrikeCandidates(marks, other, rectangle.pair, found));
+    }
   }
   return any;
 }
@@ -109,7 +118,8 @@ bool FindUniqueRectangles2(const Pencilmarks& marks, Deduction& found) {
     const uint16_t extra = marks.Candidates(a) & ~rectangle.pair;
     if (!std::has_single_bit(extra) || marks.Candidates(b) != marks.Candidates(a)) return false;
     const CellSet victims = Tables().peers[a] & Tables().peers[b];
-    return StrikeDigit(marks, victims, std::countr_zero(extra) + 1, found);
+    return MarkPattern(marks, CornersOf(rectangle), 511, found,
+                       StrikeDigit(marks, victims, std::countr_zero(extra) + 1, found));
   });
 }
 
@@ -140,9 +150,17 @@ bool FindUniqueRectangles3(const Pencilmarks& marks, Deduction& found) {
           if (subset >> i & 1) digits |= masks[i];
         }
         if (BitCount9(digits) != size + 1) continue;
+        bool struck = false;
+        CellSet partners;
         for (int i = 0; i < count; ++i) {
-          if (!(subset >> i & 1)) any |= StrikeCandidates(marks, cells[i], digits, found);
+          if (subset >> i & 1) {
+            partners.Add(cells[i]);
+          } else {
+            struck |= StrikeCandidates(marks, cells[i], digits, found);
+          }
         }
+        MarkPattern(marks, CornersOf(rectangle), 511, found, struck);
+        any |= MarkPattern(marks, partners, digits, found, struck);
       }
     }
     return any;
@@ -160,8 +178,10 @@ bool FindUniqueRectangles4(const Pencilmarks& marks, Deduction& found) {
         const int d = std::countr_zero(bits) + 1;
         if ((marks.CellsOf(d) & Tables().unit[unit]) != roof) continue;
         const uint16_t other = rectangle.pair & ~DigitBit(d);
-        any |= StrikeCandidates(marks, a, other, found);
-        any |= StrikeCandidates(marks, b, other, found);
+        const bool struck =
+            StrikeCandidates(marks, a, other, found) | StrikeCandidates(marks, b, other, found);
+        MarkPattern(marks, CornersOf(rectangle), rectangle.pair, found, struck);
+        any |= MarkPattern(marks, Tables().unit[unit], DigitBit(d), found, struck);
       }
     }
     return any;
@@ -192,7 +212,7 @@ bool FindBugPlusOne(const Pencilmarks& marks, Deduction& found) {
     }
     if (bug) {
       found.place[triple] = static_cast<int8_t>(d);
-      return true;
+      return MarkPattern(marks, CellSet::Of(triple), DigitBit(d), found);
     }
   }
   return false;

@@ -77,6 +77,12 @@ bool UniqueSolution::Holds() {
   return known_ == 1;
 }
 
+bool MarkPattern(const Pencilmarks& marks, const CellSet& cells, uint16_t digits,
+                 Deduction& found, bool struck) {
+  if (struck) cells.ForEach([&](int k) { found.pattern[k] |= marks.Candidates(k) & digits; });
+  return struck;
+}
+
 int ApplySimplestTechnique(Pencilmarks& marks, UniqueSolution& unique, Deduction* applied) {
   for (size_t i = 0; i < kTechniques.size(); ++i) {
     if (kTechniques[i].needsUniqueness && !unique.Holds()) continue;
