@@ -1,7 +1,8 @@
 // Forcing nets: assume a candidate true and follow the singles it forces, every branch at
-// once. An assumption that leaves a cell without candidates or a digit without a place in a
-// unit is false. Otherwise, when every candidate of a cell, or every place of a digit in a
-// unit, strikes the same candidate elsewhere, one of them is true, so that candidate goes.
+// once. Contradiction nets: an assumption that leaves a cell without candidates or a digit
+// without a place in a unit is false. Forcing nets: when every candidate of a cell, or every
+// place of a digit in a unit, strikes the same candidate elsewhere, one of them is true, so
+// that candidate goes.
 #include <vector>
 
 #include "game/engine/grade_techniques.h"
@@ -61,21 +62,30 @@ bool StrikeUnkeptByAll(const Pencilmarks& marks, const std::vector<const Outcome
 
 }  // namespace
 
-bool FindForcingNets(const Pencilmarks& marks, Deduction& found) {
-  // outcomes[9 * k + d - 1]: the outcome of placing d in k, for every candidate.
-  std::vector<Outcome> outcomes(81 * 9);
+bool FindContradictionNets(const Pencilmarks& marks, Deduction& found) {
   bool any = false;
   for (int k = 0; k < 81; ++k) {
     for (int d = 1; d <= 9; ++d) {
       if (!(marks.Candidates(k) & DigitBit(d))) continue;
-      outcomes[9 * k + d - 1] = OutcomeOf(marks, k, d);
-      if (outcomes[9 * k + d - 1][0] == 0) {
+      Pencilmarks trial = marks;
+      if (!FollowSingles(trial, k, d)) {
         any |= MarkPattern(marks, CellSet::Of(k), DigitBit(d), found,
                            StrikeCandidates(marks, k, DigitBit(d), found));
       }
     }
   }
-  if (any) return true;
+  return any;
+}
+
+bool FindForcingNets(const Pencilmarks& marks, Deduction& found) {
+  // outcomes[9 * k + d - 1]: the outcome of placing d in k, for every candidate.
+  std::vector<Outcome> outcomes(81 * 9);
+  for (int k = 0; k < 81; ++k) {
+    for (int d = 1; d <= 9; ++d) {
+      if (marks.Candidates(k) & DigitBit(d)) outcomes[9 * k + d - 1] = OutcomeOf(marks, k, d);
+    }
+  }
+  bool any = false;
   std::vector<const Outcome*> branches;
   for (int k = 0; k < 81; ++k) {
     branches.clear();

@@ -123,6 +123,7 @@ bool FindAlsXZ(const Pencilmarks& marks, Deduction& found);
 bool FindAlsXYWings(const Pencilmarks& marks, Deduction& found);
 
 // Forcing nets.
+bool FindContradictionNets(const Pencilmarks& marks, Deduction& found);
 bool FindForcingNets(const Pencilmarks& marks, Deduction& found);
 
 }  // namespace engine

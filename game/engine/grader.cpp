@@ -45,6 +45,7 @@ constexpr std::array kTechniques{
     Technique{"BUG+1", GradeLevel::Advanced, FindBugPlusOne, true},
     Technique{"ALS-XZ", GradeLevel::Advanced, FindAlsXZ},
     Technique{"ALS-XY-Wing", GradeLevel::Advanced, FindAlsXYWings},
+    Technique{"Contradiction Net", GradeLevel::Advanced, FindContradictionNets},
     Technique{"Forcing Net", GradeLevel::Advanced, FindForcingNets},
 };
 static_assert(kTechniques.size() <= 64, "the rater keeps the techniques used as bits of a word");

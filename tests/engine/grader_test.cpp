@@ -31,7 +31,8 @@ using engine::Pencilmarks;
 // from 6 in r6c4 or else in r6c1/r6c3, so not in r5c1, so 8 there, so not in r7c1, so 8 in
 // r7c4; X- and XY-chains find nothing there. No single candidate added there stops every
 // chain, so the stalled position below stands in for its breaker, and likewise for the
-// forcing net, which strikes everything its nets reach. BUG+1's position comes from a made
+// forcing net, which strikes everything its nets reach; its position is a made puzzle's
+// last few cells, where chains come first. BUG+1's position comes from a made
 // puzzle's solve where the chains came first; its breaker gives a second cell three
 // candidates.
 struct TechniqueCase {
@@ -392,7 +393,7 @@ const TechniqueCase kTechniqueCases[] = {
         5 9 1 4 [28] [37] [28] [37] 6
         6 7 [2348] [2389] [289] 5 1 [238] [2349])",
      "r7c9-2", "r7c1+1"},
-    {"Forcing Net", R"([46] 1 [67] [679] 8 [479] 5 2 3
+    {"Contradiction Net", R"([46] 1 [67] [679] 8 [479] 5 2 3
         [2468] 9 [258] 3 [4567] [457] 1 [47] [678]
         3 [4567] [5678] [567] 1 2 [678] [478] 9
         9 [27] 1 [258] [45] [458] 3 6 [278]
@@ -402,6 +403,16 @@ const TechniqueCase kTechniqueCases[] = {
         1 [245] 3 [2578] [257] 6 [2478] 9 [278]
         [246] 8 9 [27] 3 1 [2467] 5 [267])",
      "r1c4-67 r1c6-9 r2c1-46 r2c3-5 r2c5-7 r2c9-7 r3c2-67 r3c3-67 r3c4-5 r4c4-25 r4c6-8 r4c9-8 r5c3-7 r5c7-7 r6c4-289 r6c5-7 r6c6-8 r7c6-5 r8c4-27 r8c7-78 r9c1-2 r9c7-2", ""},
+    {"Forcing Net", R"(3 1 4 7 8 5 6 9 2
+        2 8 5 9 6 1 4 7 3
+        6 9 7 3 2 4 1 5 8
+        5 [23] [69] [26] 4 [37] [279] 8 1
+        1 4 [68] [26] 9 [78] [27] 3 5
+        7 [23] [89] 1 5 [38] [29] 4 6
+        4 6 1 5 3 9 8 2 7
+        8 5 2 4 7 6 3 1 9
+        9 7 3 8 1 2 5 6 4)",
+     "r4c2-2 r4c3-6 r4c4-2 r4c6-3 r4c7-79 r5c3-8 r5c4-6 r5c6-7 r5c7-2 r6c2-3 r6c3-9 r6c6-8 r6c7-2", ""},
 };
 
 std::string CellName(int k) {
