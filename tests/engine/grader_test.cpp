@@ -415,22 +415,8 @@ const TechniqueCase kTechniqueCases[] = {
      "r4c2-2 r4c3-6 r4c4-2 r4c6-3 r4c7-79 r5c3-8 r5c4-6 r5c6-7 r5c7-2 r6c2-3 r6c3-9 r6c6-8 r6c7-2", ""},
 };
 
-std::string CellName(int k) {
-  return "r" + std::to_string(k / 9 + 1) + "c" + std::to_string(k % 9 + 1);
-}
-
-std::string DeductionText(const Deduction& found) {
-  std::string text;
-  for (int k = 0; k < 81; ++k) {
-    if (found.place[k] != 0) text += " " + CellName(k) + "=" + std::to_string(found.place[k]);
-    if (found.strike[k] == 0) continue;
-    text += " " + CellName(k) + "-";
-    for (int d = 1; d <= 9; ++d) {
-      if (found.strike[k] & DigitBit(d)) text += static_cast<char>('0' + d);
-    }
-  }
-  return text.empty() ? text : text.substr(1);
-}
+using testing_support::CellName;
+using testing_support::DeductionText;
 
 // The position with candidate d added to cell k, both read from "rRcC+D".
 Pencilmarks WithCandidateAdded(const Pencilmarks& marks, std::string_view added) {

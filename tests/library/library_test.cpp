@@ -5,24 +5,18 @@
 // spread over the level's techniques.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <cctype>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
-#include <vector>
 
-#include "common/settings/path_text.h"
 #include "game/engine/grader.h"
 #include "game/engine/search.h"
 #include "game/files/game_file.h"
-#include "tests/support/temp_folder.h"
+#include "tests/library/library_puzzles.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::array<std::string_view, 5> kLevelWords = {"Gentle", "Moderate", "Tough",
                                                          "Fiendish", "Diabolical"};
@@ -43,41 +37,29 @@ int LevelOfName(std::string_view name) {
 }
 
 TEST(LibraryTest, EveryPuzzleIsAMasterWithOneSymmetricSolutionAtTheLevelItsNameGives) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(DERADU_LIBRARY_DIR)) {
-    if (entry.path().extension() == ".sms") {
-      names.push_back(settings::Utf8FromPath(entry.path().filename()));
-    }
-  }
-  std::sort(names.begin(), names.end());
   std::map<int, int> perLevel;
   // For each level, how many of its puzzles have each technique as their hardest step: the
   // last the solve used in the order of difficulty.
   std::map<int, std::map<std::string_view, int>> hardestSteps;
   std::set<std::string> puzzles;
   int lastLevel = 1;
-  for (const std::string& name : names) {
-    SCOPED_TRACE(name);
-    const int level = LevelOfName(name);
+  for (const testing_support::LibraryPuzzle& puzzle : testing_support::ReadLibrary()) {
+    SCOPED_TRACE(puzzle.name);
+    const int level = LevelOfName(puzzle.name);
     ASSERT_NE(level, 0) << "not a library name";
     // Sorted by name, the levels never go back.
     EXPECT_GE(level, lastLevel);
     lastLevel = level;
     ++perLevel[level];
 
-    const std::string bytes = testing_support::ReadFileBytes(fs::path(DERADU_LIBRARY_DIR) /
-                                                             settings::PathFromUtf8(name));
-    engine::Board board;
-    files::ParseGameFile(bytes, 0, board);
     // Written as the game writes a master: every digit a given, empty cells all zero.
-    EXPECT_EQ(bytes, files::FormatGameFile(board));
-    engine::Digits givens{};
+    EXPECT_EQ(puzzle.bytes, files::FormatGameFile(puzzle.board));
+    const engine::Digits& givens = puzzle.givens;
     std::string text;
     for (int k = 0; k < 81; ++k) {
-      const engine::Cell& cell = board.cells[k];
+      const engine::Cell& cell = puzzle.board.cells[k];
       EXPECT_TRUE(cell.digit == 0 ? cell.master == 0 : cell.master == -cell.digit) << k;
       EXPECT_EQ(cell.textColor, 0) << k;
-      givens[k] = static_cast<int8_t>(cell.digit);
       text += static_cast<char>('0' + cell.digit);
     }
     for (int k = 0; k < 81; ++k) EXPECT_EQ(givens[k] == 0, givens[80 - k] == 0) << k;
