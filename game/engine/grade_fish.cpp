@@ -104,7 +104,8 @@ bool FindFinnedFish(const Pencilmarks& marks, int n, bool sashimi, Deduction& fo
       for (int line = 0; line < 9; ++line) {
         if (BitCount9(lines.positions[line]) >= 2) usable |= static_cast<uint16_t>(1u << line);
       }
-      for (uint16_t bases = usable; bases != 0; bases = static_cast<uint16_t>((bases - 1) & usable)) {
+      for (uint16_t bases = usable; bases != 0;
+           bases = static_cast<uint16_t>((bases - 1) & usable)) {
         if (BitCount9(bases) == n) {
           any |= FindFinnedFishWith(marks, lines, d, n, bases, sashimi, found);
         }

@@ -27,7 +27,8 @@ bool FollowSingles(Pencilmarks& marks, int k, int d) {
   for (const CellSet& unit : Tables().unit) {
     uint16_t present = 0;
     unit.ForEach([&](int cell) {
-      present |= marks.DigitAt(cell) != 0 ? DigitBit(marks.DigitAt(cell)) : marks.Candidates(cell);
+      const int digit = marks.DigitAt(cell);
+      present |= digit != 0 ? DigitBit(digit) : marks.Candidates(cell);
     });
     if (present != 511) return false;
   }
@@ -43,7 +44,8 @@ Outcome OutcomeOf(const Pencilmarks& marks, int k, int d) {
   Outcome outcome{};
   if (!FollowSingles(trial, k, d)) return outcome;
   for (int cell = 0; cell < 81; ++cell) {
-    outcome[cell] = trial.DigitAt(cell) != 0 ? DigitBit(trial.DigitAt(cell)) : trial.Candidates(cell);
+    const int digit = trial.DigitAt(cell);
+    outcome[cell] = digit != 0 ? DigitBit(digit) : trial.Candidates(cell);
   }
   return outcome;
 }

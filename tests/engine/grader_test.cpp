@@ -402,7 +402,9 @@ const TechniqueCase kTechniqueCases[] = {
         7 [256] [256] 4 [259] [589] [268] 3 1
         1 [245] 3 [2578] [257] 6 [2478] 9 [278]
         [246] 8 9 [27] 3 1 [2467] 5 [267])",
-     "r1c4-67 r1c6-9 r2c1-46 r2c3-5 r2c5-7 r2c9-7 r3c2-67 r3c3-67 r3c4-5 r4c4-25 r4c6-8 r4c9-8 r5c3-7 r5c7-7 r6c4-289 r6c5-7 r6c6-8 r7c6-5 r8c4-27 r8c7-78 r9c1-2 r9c7-2", ""},
+     "r1c4-67 r1c6-9 r2c1-46 r2c3-5 r2c5-7 r2c9-7 r3c2-67 r3c3-67 r3c4-5 r4c4-25 "
+     "r4c6-8 r4c9-8 r5c3-7 r5c7-7 r6c4-289 r6c5-7 r6c6-8 r7c6-5 r8c4-27 r8c7-78 "
+     "r9c1-2 r9c7-2", ""},
     {"Forcing Net", R"(3 1 4 7 8 5 6 9 2
         2 8 5 9 6 1 4 7 3
         6 9 7 3 2 4 1 5 8
@@ -412,7 +414,8 @@ const TechniqueCase kTechniqueCases[] = {
         4 6 1 5 3 9 8 2 7
         8 5 2 4 7 6 3 1 9
         9 7 3 8 1 2 5 6 4)",
-     "r4c2-2 r4c3-6 r4c4-2 r4c6-3 r4c7-79 r5c3-8 r5c4-6 r5c6-7 r5c7-2 r6c2-3 r6c3-9 r6c6-8 r6c7-2", ""},
+     "r4c2-2 r4c3-6 r4c4-2 r4c6-3 r4c7-79 r5c3-8 r5c4-6 r5c6-7 r5c7-2 r6c2-3 "
+     "r6c3-9 r6c6-8 r6c7-2", ""},
 };
 
 using testing_support::CellName;
