@@ -72,10 +72,10 @@ bool Takes(const Level& level, int number, int perLevel, const engine::Grading& 
   const int size = static_cast<int>(level.puzzles.size());
   if (size == perLevel) return false;
   const std::string_view hardest = HardestStep(grading);
+  // At least one of each, so that a small library can still be filled.
+  const int share = std::max(1, 2 * perLevel / 5);
   const auto count = level.hardest.find(hardest);
-  if (number > 1 && count != level.hardest.end() && 5 * (count->second + 1) > 2 * perLevel) {
-    return false;
-  }
+  if (number > 1 && count != level.hardest.end() && count->second >= share) return false;
   const int subsetPlaces = number == 2 ? std::min(kSubsetPlaces, perLevel) : 0;
   return IsTripleOrQuad(hardest) || perLevel - size > subsetPlaces - level.subsets;
 }
