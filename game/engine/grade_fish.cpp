@@ -4,6 +4,8 @@
 // digit, or the fish without its fins is a basic one; both strike the digit from the cover
 // cells outside the base lines that see every fin. A finned fish is sashimi when a base line
 // keeps at most one cover cell, so that without its fins it would be no fish at all.
+#include <bit>
+
 #include "game/engine/grade_techniques.h"
 
 namespace engine {
@@ -51,6 +53,28 @@ bool FindFish(const Pencilmarks& marks, int n, Deduction& found) {
   return any;
 }
 
+// The finned (or sashimi) fish with these base and cover lines, whose fins, the base lines'
+// places outside the cover lines, the caller keeps to one third of the cross lines.
+bool StrikeFinned(const Pencilmarks& marks, const FishLines& lines, int d, uint16_t bases,
+                  uint16_t covers, bool sashimi, Deduction& found) {
+  bool isSashimi = false;
+  unsigned finLines = 0;
+  for (int line = 0; line < 9; ++line) {
+    if (!(bases >> line & 1)) continue;
+    const int body = BitCount9(lines.positions[line] & covers);
+    if (body == 0) return false;
+    isSashimi |= body == 1;
+    if (lines.positions[line] & ~covers) finLines |= 1u << line;
+  }
+  // The fins' base lines in one third of the grid too, so that the fins share a box.
+  const unsigned band = 7u << (3 * (std::countr_zero(finLines) / 3));
+  if (isSashimi != sashimi || (finLines & ~band) != 0) return false;
+  const CellSet base = lines.Cells(bases, true), cover = lines.Cells(covers, false);
+  const CellSet fins = (marks.CellsOf(d) & base) - cover;
+  return MarkPattern(marks, base, DigitBit(d), found,
+                     StrikeDigit(marks, (cover - base) & CommonPeers(fins), d, found));
+}
+
 // The finned (or sashimi) fish on the n base lines whose bits are set in bases.
 bool FindFinnedFishWith(const Pencilmarks& marks, const FishLines& lines, int d, int n,
                         uint16_t bases, bool sashimi, Deduction& found) {
@@ -67,26 +91,8 @@ bool FindFinnedFishWith(const Pencilmarks& marks, const FishLines& lines, int d,
     if (BitCount9(required) > n) continue;
     for (uint16_t extra = optional;; extra = static_cast<uint16_t>((extra - 1) & optional)) {
       const uint16_t covers = required | extra;
-      const uint16_t fins = all & static_cast<uint16_t>(~covers);
-      bool fits = BitCount9(covers) == n && fins != 0;
-      bool isSashimi = false;
-      CellSet finCells;
-      for (int line = 0; line < 9 && fits; ++line) {
-        if (!(bases >> line & 1)) continue;
-        const int body = BitCount9(lines.positions[line] & covers);
-        fits = body > 0;
-        isSashimi |= body == 1;
-        for (int i = 0; i < 9; ++i) {
-          if (lines.positions[line] & fins & (1u << i)) {
-            finCells.Add(Units()[lines.BaseUnit(line)][i]);
-          }
-        }
-      }
-      if (fits && isSashimi == sashimi &&
-          finCells.Within(Tables().unit[BoxUnit(finCells.First())])) {
-        const CellSet cover = lines.Cells(covers, false), base = lines.Cells(bases, true);
-        any |= MarkPattern(marks, base, DigitBit(d), found,
-                           StrikeDigit(marks, (cover - base) & CommonPeers(finCells), d, found));
+      if (BitCount9(covers) == n && (all & ~covers) != 0) {
+        any |= StrikeFinned(marks, lines, d, bases, covers, sashimi, found);
       }
       if (extra == 0) break;
     }
