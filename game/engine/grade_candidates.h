@@ -96,6 +96,9 @@ CellSet CommonPeers(const CellSet& cells);
 struct Deduction {
   std::array<int8_t, 81> place{};     // a digit 1-9 to place, 0 for none
   std::array<uint16_t, 81> strike{};  // candidate bits to remove
+  // The candidates of the patterns that found it, to show a deduction to a player; the
+  // solve itself does not look at them.
+  std::array<uint16_t, 81> pattern{};
 
   bool Empty() const;
 };

@@ -169,8 +169,10 @@ bool FindChains(const Pencilmarks& marks, ChainKind kind, Deduction& found) {
   Deduction shortest;
   Deduction strikes;  // what one chain strikes; cleared after each chain that strikes
   int bestLength = INT_MAX;
-  // State 2n: node n false; 2n + 1: node n true. length: links from the start, -1 unseen.
+  // State 2n: node n false; 2n + 1: node n true. length: links from the start, -1 unseen;
+  // from: the state it was reached from.
   std::vector<int> length(2 * static_cast<size_t>(count));
+  std::vector<int> from(2 * static_cast<size_t>(count));
   std::vector<int> queue;
   for (int start = 0; start < count; ++start) {
     const Node& a = graph.nodes[static_cast<size_t>(start)];
@@ -186,6 +188,7 @@ bool FindChains(const Pencilmarks& marks, ChainKind kind, Deduction& found) {
         const int nextState = 2 * next + (isTrue ? 0 : 1);
         if (length[static_cast<size_t>(nextState)] >= 0) continue;
         length[static_cast<size_t>(nextState)] = reached;
+        from[static_cast<size_t>(nextState)] = state;
         queue.push_back(nextState);
         if (isTrue) continue;
         const Node& b = graph.nodes[static_cast<size_t>(next)];
@@ -193,13 +196,21 @@ bool FindChains(const Pencilmarks& marks, ChainKind kind, Deduction& found) {
         if (!StrikeEitherConflict(marks, a, b, strikes)) continue;
         if (reached < bestLength) shortest = Deduction{};
         bestLength = reached;
+        for (int s = nextState;; s = from[static_cast<size_t>(s)]) {
+          const Node& node = graph.nodes[static_cast<size_t>(s / 2)];
+          MarkPattern(marks, node.cells, DigitBit(node.digit), shortest);
+          if (s == 2 * start) break;
+        }
         for (int k = 0; k < 81; ++k) shortest.strike[k] |= strikes.strike[k];
         strikes = Deduction{};
       }
     }
   }
   if (bestLength == INT_MAX) return false;
-  for (int k = 0; k < 81; ++k) found.strike[k] |= shortest.strike[k];
+  for (int k = 0; k < 81; ++k) {
+    found.strike[k] |= shortest.strike[k];
+    found.pattern[k] |= shortest.pattern[k];
+  }
   return true;
 }
 

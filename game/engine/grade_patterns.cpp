@@ -1,5 +1,6 @@
 // Single-digit patterns: strong links of one digit (a line or box where it has only two
 // places) joined so that one of two far ends must hold it.
+#include <initializer_list>
 #include <vector>
 
 #include "game/engine/grade_techniques.h"
@@ -27,6 +28,12 @@ std::vector<Link> StrongLinks(const Pencilmarks& marks, int d, bool rows) {
 
 CellSet SeeingBoth(int a, int b) { return Tables().peers[a] & Tables().peers[b]; }
 
+CellSet Cells(std::initializer_list<int> cells) {
+  CellSet set;
+  for (int k : cells) set.Add(k);
+  return set;
+}
+
 }  // namespace
 
 // Two parallel strong links with one end each in a shared cross line: at most one of those
@@ -43,7 +50,9 @@ bool FindSkyscrapers(const Pencilmarks& marks, Deduction& found) {
             for (Link second : {links[j], Link{links[j].b, links[j].a}}) {
               // first.a and second.a share a cross line; their other ends do not.
               if (across(first.a) == across(second.a) && across(first.b) != across(second.b)) {
-                any |= StrikeDigit(marks, SeeingBoth(first.b, second.b), d, found);
+                any |= MarkPattern(marks, Cells({first.a, first.b, second.a, second.b}),
+                                   DigitBit(d), found,
+                                   StrikeDigit(marks, SeeingBoth(first.b, second.b), d, found));
               }
             }
           }
@@ -67,7 +76,8 @@ bool FindTwoStringKites(const Pencilmarks& marks, Deduction& found) {
         for (Link r : {row, Link{row.b, row.a}}) {
           for (Link c : {column, Link{column.b, column.a}}) {
             if (BoxUnit(r.a) == BoxUnit(c.a)) {
-              any |= StrikeDigit(marks, SeeingBoth(r.b, c.b), d, found);
+              any |= MarkPattern(marks, Cells({r.a, r.b, c.a, c.b}), DigitBit(d), found,
+                                 StrikeDigit(marks, SeeingBoth(r.b, c.b), d, found));
             }
           }
         }
@@ -108,7 +118,8 @@ bool FindEmptyRectangles(const Pencilmarks& marks, Deduction& found) {
                 if (!onLine || Tables().unit[box].Has(l.a) || Tables().unit[box].Has(l.b)) continue;
                 const int target = inColumns ? 9 * RowOf(l.b) + column : 9 * row + ColumnOf(l.b);
                 if (!Tables().unit[box].Has(target)) {
-                  any |= StrikeDigit(marks, CellSet::Of(target), d, found);
+                  any |= MarkPattern(marks, places | Cells({l.a, l.b}), DigitBit(d), found,
+                                     StrikeDigit(marks, CellSet::Of(target), d, found));
                 }
               }
             }

@@ -15,9 +15,16 @@ bool FindNakedSubsets(const Pencilmarks& marks, int n, Deduction& found) {
     std::array<uint16_t, 9> candidates{};
     for (int i = 0; i < 9; ++i) candidates[i] = marks.Candidates(cells[i]);
     ForEachLockedSet(candidates, n, [&](uint16_t subset, uint16_t digits) {
+      bool struck = false;
+      CellSet pattern;
       for (int i = 0; i < 9; ++i) {
-        if (!(subset >> i & 1)) any |= StrikeCandidates(marks, cells[i], digits, found);
+        if (subset >> i & 1) {
+          pattern.Add(cells[i]);
+        } else {
+          struck |= StrikeCandidates(marks, cells[i], digits, found);
+        }
       }
+      any |= MarkPattern(marks, pattern, digits, found, struck);
     });
   }
   return any;
@@ -37,11 +44,15 @@ bool FindHiddenSubsets(const Pencilmarks& marks, int n, Deduction& found) {
       }
     }
     ForEachLockedSet(places, n, [&](uint16_t digits, uint16_t positions) {
+      bool struck = false;
+      CellSet pattern;
       for (int i = 0; i < 9; ++i) {
         if (positions >> i & 1) {
-          any |= StrikeCandidates(marks, cells[i], static_cast<uint16_t>(~digits & 511), found);
+          pattern.Add(cells[i]);
+          struck |= StrikeCandidates(marks, cells[i], static_cast<uint16_t>(~digits & 511), found);
         }
       }
+      any |= MarkPattern(marks, pattern, digits, found, struck);
     });
   }
   return any;
@@ -57,7 +68,8 @@ bool FindLockedCandidates(const Pencilmarks& marks, bool fromBox, Deduction& fou
     for (int d = 1; d <= 9; ++d) {
       const CellSet inSource = marks.CellsOf(d) & source;
       if (!inSource.Empty() && inSource.Within(meet.cells)) {
-        any |= StrikeDigit(marks, target - meet.cells, d, found);
+        any |= MarkPattern(marks, inSource, DigitBit(d), found,
+                           StrikeDigit(marks, target - meet.cells, d, found));
       }
     }
   }
@@ -73,7 +85,7 @@ bool FindHiddenSingles(const Pencilmarks& marks, Deduction& found) {
       const CellSet places = marks.CellsOf(d) & unit;
       if (places.Count() == 1) {
         found.place[places.First()] = static_cast<int8_t>(d);
-        any = true;
+        any = MarkPattern(marks, places, DigitBit(d), found);
       }
     }
   }
@@ -86,7 +98,7 @@ bool FindNakedSingles(const Pencilmarks& marks, Deduction& found) {
     const uint16_t candidates = marks.Candidates(k);
     if (candidates != 0 && std::has_single_bit(candidates)) {
       found.place[k] = static_cast<int8_t>(std::countr_zero(candidates) + 1);
-      any = true;
+      any = MarkPattern(marks, CellSet::Of(k), candidates, found);
     }
   }
   return any;

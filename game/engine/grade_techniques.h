@@ -19,6 +19,21 @@ struct Technique {
   std::string_view name;
   GradeLevel level;
   TechniqueFinder find;
+  // Sound only for a puzzle with exactly one solution.
+  bool needsUniqueness = false;
+};
+
+// Whether the puzzle being solved is known to have exactly one solution: counted from its
+// givens by the search the first time it is asked, then remembered. Without givens, never.
+class UniqueSolution {
+ public:
+  UniqueSolution() = default;
+  explicit UniqueSolution(const Digits& givens) : givens_(&givens) {}
+  bool Holds();
+
+ private:
+  const Digits* givens_ = nullptr;
+  int known_ = -1;  // -1 not yet counted, else 0 or 1
 };
 
 // Simplest first.
@@ -27,13 +42,19 @@ std::span<const Technique> Techniques();
 const Technique* FindTechnique(std::string_view name);
 
 // One step of the solve: applies the first technique of the table that finds anything and
-// returns its index, or -1 when none does. applied, when given, receives what it found.
-int ApplySimplestTechnique(Pencilmarks& marks, Deduction* applied = nullptr);
+// returns its index, or -1 when none does. The uniqueness techniques are tried only when
+// unique holds. applied, when given, receives what it found.
+int ApplySimplestTechnique(Pencilmarks& marks, UniqueSolution& unique,
+                           Deduction* applied = nullptr);
 
 // Strikes the digits from cell k where they are candidates; true when any was.
 bool StrikeCandidates(const Pencilmarks& marks, int k, uint16_t digits, Deduction& found);
 // Strikes digit d from every cell of the set that allows it; true when any did.
 bool StrikeDigit(const Pencilmarks& marks, const CellSet& cells, int d, Deduction& found);
+// Marks the digits, where they are candidates, in the cells as part of the pattern; returns
+// struck, so that a technique can write any |= MarkPattern(..., Strike...(...)).
+bool MarkPattern(const Pencilmarks& marks, const CellSet& cells, uint16_t digits,
+                 Deduction& found, bool struck = true);
 
 // Calls found(items, covered) for every set of n items (bits of the 9-bit item sets) whose
 // masks together cover exactly n bits. Items with an empty mask take no part.
@@ -68,6 +89,12 @@ bool FindHiddenQuads(const Pencilmarks& marks, Deduction& found);
 bool FindXWings(const Pencilmarks& marks, Deduction& found);
 bool FindSwordfish(const Pencilmarks& marks, Deduction& found);
 bool FindJellyfish(const Pencilmarks& marks, Deduction& found);
+bool FindFinnedXWings(const Pencilmarks& marks, Deduction& found);
+bool FindSashimiXWings(const Pencilmarks& marks, Deduction& found);
+bool FindFinnedSwordfish(const Pencilmarks& marks, Deduction& found);
+bool FindSashimiSwordfish(const Pencilmarks& marks, Deduction& found);
+bool FindFinnedJellyfish(const Pencilmarks& marks, Deduction& found);
+bool FindSashimiJellyfish(const Pencilmarks& marks, Deduction& found);
 
 // Single-digit patterns.
 bool FindSkyscrapers(const Pencilmarks& marks, Deduction& found);
@@ -83,5 +110,20 @@ bool FindWWings(const Pencilmarks& marks, Deduction& found);
 bool FindXChains(const Pencilmarks& marks, Deduction& found);
 bool FindXYChains(const Pencilmarks& marks, Deduction& found);
 bool FindAlternatingChains(const Pencilmarks& marks, Deduction& found);
+
+// Uniqueness techniques, sound only for a puzzle with one solution.
+bool FindUniqueRectangles1(const Pencilmarks& marks, Deduction& found);
+bool FindUniqueRectangles2(const Pencilmarks& marks, Deduction& found);
+bool FindUniqueRectangles3(const Pencilmarks& marks, Deduction& found);
+bool FindUniqueRectangles4(const Pencilmarks& marks, Deduction& found);
+bool FindBugPlusOne(const Pencilmarks& marks, Deduction& found);
+
+// Almost-locked sets.
+bool FindAlsXZ(const Pencilmarks& marks, Deduction& found);
+bool FindAlsXYWings(const Pencilmarks& marks, Deduction& found);
+
+// Forcing nets.
+bool FindContradictionNets(const Pencilmarks& marks, Deduction& found);
+bool FindForcingNets(const Pencilmarks& marks, Deduction& found);
 
 }  // namespace engine

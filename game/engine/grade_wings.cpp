@@ -37,7 +37,9 @@ bool FindWings(const Pencilmarks& marks, int pivotSize, Deduction& found) {
         if (!fits) return;
         CellSet victims = Tables().peers[a] & Tables().peers[b];
         if (pivotSize == 3) victims = victims & Tables().peers[pivot];
-        any |= StrikeDigit(marks, victims, std::countr_zero(z) + 1, found);
+        const CellSet pattern = CellSet::Of(pivot) | CellSet::Of(a) | CellSet::Of(b);
+        any |= MarkPattern(marks, pattern, 511, found,
+                           StrikeDigit(marks, victims, std::countr_zero(z) + 1, found));
       });
     });
   });
@@ -70,7 +72,9 @@ bool FindWWings(const Pencilmarks& marks, Deduction& found) {
           const int q = (link - CellSet::Of(p)).First();
           const auto& peers = Tables().peers;
           if ((peers[a].Has(p) && peers[b].Has(q)) || (peers[a].Has(q) && peers[b].Has(p))) {
-            any |= StrikeDigit(marks, bothSee, y, found);
+            const bool struck = StrikeDigit(marks, bothSee, y, found);
+            MarkPattern(marks, CellSet::Of(a) | CellSet::Of(b), digits, found, struck);
+            any |= MarkPattern(marks, link, DigitBit(x), found, struck);
           }
         }
       }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "game/engine/grade_techniques.h"
+#include "game/engine/search.h"
 
 namespace engine {
 namespace {
@@ -28,11 +29,26 @@ constexpr std::array kTechniques{
     Technique{"W-Wing", GradeLevel::Patterns, FindWWings},
     Technique{"Swordfish", GradeLevel::Patterns, FindSwordfish},
     Technique{"Jellyfish", GradeLevel::Patterns, FindJellyfish},
+    Technique{"Finned X-Wing", GradeLevel::Patterns, FindFinnedXWings},
+    Technique{"Sashimi X-Wing", GradeLevel::Patterns, FindSashimiXWings},
+    Technique{"Finned Swordfish", GradeLevel::Patterns, FindFinnedSwordfish},
+    Technique{"Sashimi Swordfish", GradeLevel::Patterns, FindSashimiSwordfish},
+    Technique{"Finned Jellyfish", GradeLevel::Patterns, FindFinnedJellyfish},
+    Technique{"Sashimi Jellyfish", GradeLevel::Patterns, FindSashimiJellyfish},
     Technique{"X-Chain", GradeLevel::Chains, FindXChains},
     Technique{"XY-Chain", GradeLevel::Chains, FindXYChains},
     Technique{"Alternating Inference Chain", GradeLevel::Chains, FindAlternatingChains},
+    Technique{"Unique Rectangle Type 1", GradeLevel::Advanced, FindUniqueRectangles1, true},
+    Technique{"Unique Rectangle Type 2", GradeLevel::Advanced, FindUniqueRectangles2, true},
+    Technique{"Unique Rectangle Type 3", GradeLevel::Advanced, FindUniqueRectangles3, true},
+    Technique{"Unique Rectangle Type 4", GradeLevel::Advanced, FindUniqueRectangles4, true},
+    Technique{"BUG+1", GradeLevel::Advanced, FindBugPlusOne, true},
+    Technique{"ALS-XZ", GradeLevel::Advanced, FindAlsXZ},
+    Technique{"ALS-XY-Wing", GradeLevel::Advanced, FindAlsXYWings},
+    Technique{"Contradiction Net", GradeLevel::Advanced, FindContradictionNets},
+    Technique{"Forcing Net", GradeLevel::Advanced, FindForcingNets},
 };
-static_assert(kTechniques.size() <= 32, "the rater keeps the techniques used as bits of a word");
+static_assert(kTechniques.size() <= 64, "the rater keeps the techniques used as bits of a word");
 
 }  // namespace
 
@@ -57,8 +73,20 @@ bool StrikeDigit(const Pencilmarks& marks, const CellSet& cells, int d, Deductio
   return !victims.Empty();
 }
 
-int ApplySimplestTechnique(Pencilmarks& marks, Deduction* applied) {
+bool UniqueSolution::Holds() {
+  if (known_ < 0) known_ = givens_ != nullptr && CountSolutions(*givens_, 2) == 1;
+  return known_ == 1;
+}
+
+bool MarkPattern(const Pencilmarks& marks, const CellSet& cells, uint16_t digits,
+                 Deduction& found, bool struck) {
+  if (struck) cells.ForEach([&](int k) { found.pattern[k] |= marks.Candidates(k) & digits; });
+  return struck;
+}
+
+int ApplySimplestTechnique(Pencilmarks& marks, UniqueSolution& unique, Deduction* applied) {
   for (size_t i = 0; i < kTechniques.size(); ++i) {
+    if (kTechniques[i].needsUniqueness && !unique.Holds()) continue;
     Deduction found;
     if (kTechniques[i].find(marks, found)) {
       marks.Apply(found);
@@ -76,11 +104,12 @@ Grading GradePuzzle(const Digits& givens) {
     grading.solution = givens;
     return grading;
   }
-  uint32_t used = 0;
+  UniqueSolution unique(givens);
+  uint64_t used = 0;
   while (!marks.IsComplete() && !marks.IsBroken()) {
-    const int technique = ApplySimplestTechnique(marks);
+    const int technique = ApplySimplestTechnique(marks, unique);
     if (technique < 0) break;
-    used |= 1u << technique;
+    used |= uint64_t{1} << technique;
   }
   GradeLevel hardest = GradeLevel::Singles;
   for (size_t i = 0; i < kTechniques.size(); ++i) {
@@ -103,6 +132,8 @@ std::string_view GradeLevelName(GradeLevel level) {
       return "patterns";
     case GradeLevel::Chains:
       return "chains";
+    case GradeLevel::Advanced:
+      return "advanced";
     case GradeLevel::Beyond:
       break;
   }

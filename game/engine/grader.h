@@ -11,9 +11,17 @@
 namespace engine {
 
 // Singles: naked and hidden singles only. Intersections: locked candidates and naked and
-// hidden subsets. Patterns: fish, wings and single-digit patterns. Chains: X-chains,
-// XY-chains and alternating inference chains. Beyond: the techniques cannot finish it.
-enum class GradeLevel { Singles = 1, Intersections = 2, Patterns = 3, Chains = 4, Beyond = 5 };
+// hidden subsets. Patterns: fish (finned and sashimi too), wings and single-digit patterns.
+// Chains: X-chains, XY-chains and alternating inference chains. Advanced: uniqueness
+// techniques, almost-locked sets and forcing nets. Beyond: the techniques cannot finish it.
+enum class GradeLevel {
+  Singles = 1,
+  Intersections = 2,
+  Patterns = 3,
+  Chains = 4,
+  Advanced = 5,
+  Beyond = 6
+};
 
 struct Grading {
   GradeLevel level = GradeLevel::Beyond;
@@ -23,7 +31,9 @@ struct Grading {
   Digits solution{};
 };
 
-// givens: 0 for an empty cell. Givens that break the rules rate Beyond.
+// givens: 0 for an empty cell. Givens that break the rules rate Beyond. The uniqueness
+// techniques take part only once the search has found that the givens have one solution,
+// which it counts the first time the solve reaches one of them.
 Grading GradePuzzle(const Digits& givens);
 // A short English name of the level for players and reports.
 std::string_view GradeLevelName(GradeLevel level);

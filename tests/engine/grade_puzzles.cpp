@@ -37,4 +37,41 @@ int CountSolutions(const engine::Digits& board, engine::Digits* first) {
   return CountFrom(board, start, first);
 }
 
+std::string CellName(int k) {
+  return "r" + std::to_string(k / 9 + 1) + "c" + std::to_string(k % 9 + 1);
+}
+
+namespace {
+
+std::string DigitsText(uint16_t digits) {
+  std::string text;
+  for (int d = 1; d <= 9; ++d) {
+    if (digits & engine::DigitBit(d)) text += static_cast<char>('0' + d);
+  }
+  return text;
+}
+
+std::string Joined(const std::string& text) { return text.empty() ? text : text.substr(1); }
+
+}  // namespace
+
+std::string DeductionText(const engine::Deduction& found) {
+  std::string text;
+  for (int k = 0; k < 81; ++k) {
+    if (found.place[k] != 0) text += " " + CellName(k) + "=" + std::to_string(found.place[k]);
+    if (found.strike[k] != 0) text += " " + CellName(k) + "-" + DigitsText(found.strike[k]);
+  }
+  return Joined(text);
+}
+
+std::string PatternText(const engine::Deduction& found) {
+  std::string text;
+  for (int k = 0; k < 81; ++k) {
+    uint16_t shown = found.pattern[k] & static_cast<uint16_t>(~found.strike[k]);
+    if (found.place[k] != 0) shown &= static_cast<uint16_t>(~engine::DigitBit(found.place[k]));
+    if (shown != 0) text += " " + CellName(k) + ":" + DigitsText(shown);
+  }
+  return Joined(text);
+}
+
 }  // namespace testing_support

@@ -30,7 +30,11 @@ using engine::Pencilmarks;
 // the five cells that do not hold them. The alternating chain's elimination, r7c4-6, follows
 // from 6 in r6c4 or else in r6c1/r6c3, so not in r5c1, so 8 there, so not in r7c1, so 8 in
 // r7c4; X- and XY-chains find nothing there. No single candidate added there stops every
-// chain, so the stalled position below stands in for its breaker.
+// chain, so the stalled position below stands in for its breaker, and likewise for the
+// forcing net, which strikes everything its nets reach; its position is a made puzzle's
+// last few cells, where chains come first. BUG+1's position comes from a made
+// puzzle's solve where the chains came first; its breaker gives a second cell three
+// candidates.
 struct TechniqueCase {
   std::string_view technique;
   std::string_view position;
@@ -229,6 +233,66 @@ const TechniqueCase kTechniqueCases[] = {
         5 9 2 [48] 3 1 [46] [468] 7
         [136] [13] 7 [489] [26] [489] [24] [2348] 5)",
      "r1c8-6 r2c1-6 r7c5-6", "r3c2+6"},
+    {"Finned X-Wing", R"([49] [369] [139] [12349] 7 5 8 [246] [346]
+        2 8 [139] 6 [39] [1349] [349] 5 7
+        [479] [3679] 5 8 [239] [2349] [2349] [246] 1
+        8 [479] 6 [2479] 1 [2479] [47] 3 5
+        1 2 [47] [347] 5 [347] 6 9 8
+        3 5 [49] [479] 6 8 1 [47] 2
+        5 [3479] [23479] [12379] [2389] 6 [2347] [1278] [34]
+        6 1 [2347] [237] [238] [237] 5 [2478] 9
+        [79] [379] 8 5 4 [12379] [237] [1267] [36])",
+     "r2c3-9", "r1c8+9"},
+    {"Sashimi X-Wing", R"([45] 3 [157] [1456] [1467] 8 9 [1567] 2
+        2 6 9 [15] 3 [157] 4 [157] 8
+        [458] [1578] [157] [12456] [12467] 9 3 [1567] [1567]
+        7 4 [156] 8 9 [156] 2 3 [16]
+        [89] [89] 3 7 [16] 2 [156] 4 [156]
+        [56] [15] 2 [1456] [146] 3 7 8 9
+        [569] [259] 4 3 [1268] [16] [1568] [1567] [1567]
+        3 [27] 8 [126] 5 [167] [16] 9 4
+        1 [57] [567] 9 [678] 4 [568] 2 3)",
+     "r9c5-6", "r1c3+6"},
+    {"Finned Swordfish", R"(1 [256] [248] [2378] [378] [78] 9 [245] [256]
+        7 [24569] [29] 1 [45] [24] [56] 3 8
+        3 [245] [458] [2458] 6 9 1 [245] 7
+        2 [57] 6 [458] [1458] [148] 3 [578] 9
+        4 8 [57] [39] [39] [27] [257] 6 1
+        9 3 1 [2578] [78] 6 4 [2578] [25]
+        5 [79] [79] 6 2 3 8 1 4
+        6 1 [24] [4789] [4789] 5 [27] [279] 3
+        8 [24] 3 [479] [1479] [147] [567] [2579] [26])",
+     "r2c2-2", "r1c6+2"},
+    {"Sashimi Swordfish", R"(1 [56] [48] [2378] [378] [78] 9 [245] [256]
+        7 [569] [29] 1 [45] [24] [56] 3 8
+        3 [24] [58] [58] 6 9 1 [24] 7
+        2 [57] 6 [48] [158] [148] 3 [578] 9
+        4 8 [57] [39] [39] [27] [257] 6 1
+        9 3 1 [2578] [78] 6 4 [578] [25]
+        5 [79] [79] 6 2 3 8 1 4
+        6 1 [24] [4789] [4789] 5 [27] [79] 3
+        8 [24] 3 [479] [1479] [17] [567] [2579] [26])",
+     "r4c8-5", "r3c2+5"},
+    {"Finned Jellyfish", R"([169] [5679] 4 [169] [1569] 8 [17] 2 3
+        8 [567] [567] 3 [1256] [25] 4 [179] [19]
+        [19] 2 3 [19] 4 7 5 6 8
+        5 [38] [179] 4 [2379] [239] 6 [189] [129]
+        4 [38] [19] 5 [239] 6 [12] [189] 7
+        [69] [679] 2 8 [79] 1 3 4 5
+        2 4 [56] 7 8 [35] 9 [135] [16]
+        3 [569] 8 [169] [1569] [459] [27] [57] [246]
+        7 1 [569] 2 [3569] [3459] 8 [35] [46])",
+     "r9c5-9", "r8c8+9"},
+    {"Sashimi Jellyfish", R"(4 [16] [159] 7 [59] 8 [169] 2 3
+        [67] 8 [27] 1 3 [269] [69] 4 5
+        [69] 3 [1259] [469] [256] [2469] [16] 7 8
+        5 9 [46] [46] 8 7 2 3 1
+        2 7 [16] 3 [16] 5 8 9 4
+        3 [14] 8 [49] [129] [249] 5 6 7
+        8 2 [34] 5 7 [69] [34] 1 [69]
+        [679] 5 [379] 2 4 1 [37] 8 [69]
+        1 [46] [479] 8 [69] 3 [47] 5 2)",
+     "r3c1-6", "r1c5+6"},
     {"X-Chain", R"([179] [19] 8 [124] 6 [2479] [1457] 3 [4579]
         4 5 6 [13] [17] [39] [18] [1789] 2
         [179] 2 3 5 8 [479] [147] 6 [479]
@@ -259,24 +323,103 @@ const TechniqueCase kTechniqueCases[] = {
         2 [178] [18] [14568] [1456] [68] [356] 9 [37]
         3 6 5 7 9 2 8 4 1)",
      "r7c4-6", ""},
+    {"Unique Rectangle Type 1", R"(7 [259] [49] [28] [238] [68] 1 [459] [346]
+        1 [26] [346] 5 [236] 9 7 [34] 8
+        [36] [3589] [389] 1 7 4 [3569] 2 [39]
+        2 [1389] [1389] 6 4 7 [39] [1389] 5
+        [39] 7 5 [28] [28] [13] 4 6 [139]
+        4 [68] [1368] 9 5 [13] 2 [138] 7
+        5 4 [16] 3 9 2 8 7 [16]
+        8 [39] 7 4 [16] 5 [369] [139] 2
+        [369] [139] 2 7 [18] [68] [359] [3459] [34])",
+     "r1c5-28", "r1c4+1"},
+    {"Unique Rectangle Type 2", R"(5 7 [89] [2389] 6 1 [29] [234] [49]
+        [289] [28] 1 [38] 4 [78] [579] [35] 6
+        3 4 6 [29] [27] 5 [1279] [127] 8
+        [46] [568] [4578] [28] [127] 9 [1257] [124578] 3
+        [89] [389] 2 5 [137] 4 6 [178] [179]
+        1 [359] [34579] 6 [237] [78] [2579] [24578] [479]
+        7 [368] [348] 1 5 [36] [48] 9 2
+        [269] [259] [59] 4 8 [26] 3 [17] [17]
+        [24] 1 [348] 7 9 [23] [48] 6 5)",
+     "r6c3-3 r7c2-3", "r7c3+1"},
+    {"Unique Rectangle Type 3", R"([79] [78] 4 [589] 1 2 3 [56] [567]
+        [2679] [127] [167] 3 [57] [79] 8 4 [257]
+        5 [278] 3 6 [478] [478] [27] 9 1
+        [67] 4 [1679] [125] [26] [15] [29] 3 8
+        8 [15] 2 7 9 3 4 [156] [56]
+        3 [159] [16] [128] [2468] [48] [15] 7 [29]
+        1 3 [79] [2589] [258] 6 [579] [28] 4
+        4 6 5 [1289] [278] [789] [19] [28] 3
+        [27] [279] 8 4 3 [15] 6 [15] [79])",
+     "r3c5-7", "r2c5+1"},
+    {"Unique Rectangle Type 4", R"(6 7 [589] [1589] [1589] 2 [35] [48] [34]
+        [48] 3 1 [458] 6 7 [25] 9 [28]
+        [24589] [489] [2589] 3 [4589] [589] 6 7 1
+        [189] 2 3 7 [189] [1689] 4 5 [689]
+        [589] [49] 7 [4589] [34589] [35689] 1 [28] [2689]
+        [14589] 6 [4589] [14589] 2 [1589] 7 3 [89]
+        3 [18] 6 [1589] [59] 4 [29] [12] 7
+        [29] 5 [29] 6 7 [13] 8 [14] [34]
+        7 [148] [48] 2 [1389] [1389] [39] 6 5)",
+     "r3c1-9 r3c3-9", "r3c2+2"},
+    {"BUG+1", R"([16] 7 4 2 3 5 9 8 [16]
+        2 9 8 6 1 4 3 7 5
+        3 5 [16] 7 8 9 [16] 2 4
+        [14] [24] 3 8 5 7 [16] 9 [126]
+        9 6 5 1 4 2 8 3 7
+        7 8 [12] 9 6 3 4 5 [12]
+        5 1 7 4 9 8 2 6 3
+        [48] [24] [29] 3 7 6 5 1 [89]
+        [68] 3 [69] 5 2 1 7 4 [89])",
+     "r4c9=1", "r1c1+2"},
+    {"ALS-XZ", R"(3 7 [49] 8 [14569] [1469] [59] [12569] [125]
+        1 [459] 6 2 [459] [49] 7 3 8
+        8 [59] 2 [13569] [13569] 7 4 [1569] [15]
+        4 [1369] [389] [1569] 2 [1369] [358] 7 [135]
+        [59] [139] 7 [1459] [14589] [13489] 6 [24] [2345]
+        [56] 2 [38] [1456] 7 [1346] [358] [1458] 9
+        2 [3469] 5 7 [4689] [4689] 1 [489] [34]
+        [69] 8 1 [3469] [3469] 5 2 [49] 7
+        7 [34] [349] [149] [1489] 2 [3589] [4589] 6)",
+     "r5c9-5", "r3c9+3"},
+    {"ALS-XY-Wing", R"([34789] [348] 5 6 [2489] [279] [248] 1 [247]
+        2 6 [478] [578] [45] 1 3 9 [47]
+        [4789] 1 [4789] [289] 3 [2479] [56] [2678] [2457]
+        [349] 5 6 1 7 [2349] [29] [23] 8
+        [34789] [2348] [234789] [2359] [2459] [2349] [56] [236] 1
+        1 [23] [239] [2359] 6 8 7 4 [2359]
+        [348] [2348] [2348] [79] 1 6 [2489] 5 [23479]
+        5 9 1 4 [28] [37] [28] [37] 6
+        6 7 [2348] [2389] [289] 5 1 [238] [2349])",
+     "r7c9-2", "r7c1+1"},
+    {"Contradiction Net", R"([46] 1 [67] [679] 8 [479] 5 2 3
+        [2468] 9 [258] 3 [4567] [457] 1 [47] [678]
+        3 [4567] [5678] [567] 1 2 [678] [478] 9
+        9 [27] 1 [258] [45] [458] 3 6 [278]
+        5 [267] [2678] 1 [279] 3 [279] [78] 4
+        [28] 3 4 [26789] [2679] [789] [2789] 1 5
+        7 [256] [256] 4 [259] [589] [268] 3 1
+        1 [245] 3 [2578] [257] 6 [2478] 9 [278]
+        [246] 8 9 [27] 3 1 [2467] 5 [267])",
+     "r1c4-67 r1c6-9 r2c1-46 r2c3-5 r2c5-7 r2c9-7 r3c2-67 r3c3-67 r3c4-5 r4c4-25 "
+     "r4c6-8 r4c9-8 r5c3-7 r5c7-7 r6c4-289 r6c5-7 r6c6-8 r7c6-5 r8c4-27 r8c7-78 "
+     "r9c1-2 r9c7-2", ""},
+    {"Forcing Net", R"(3 1 4 7 8 5 6 9 2
+        2 8 5 9 6 1 4 7 3
+        6 9 7 3 2 4 1 5 8
+        5 [23] [69] [26] 4 [37] [279] 8 1
+        1 4 [68] [26] 9 [78] [27] 3 5
+        7 [23] [89] 1 5 [38] [29] 4 6
+        4 6 1 5 3 9 8 2 7
+        8 5 2 4 7 6 3 1 9
+        9 7 3 8 1 2 5 6 4)",
+     "r4c2-2 r4c3-6 r4c4-2 r4c6-3 r4c7-79 r5c3-8 r5c4-6 r5c6-7 r5c7-2 r6c2-3 "
+     "r6c3-9 r6c6-8 r6c7-2", ""},
 };
 
-std::string CellName(int k) {
-  return "r" + std::to_string(k / 9 + 1) + "c" + std::to_string(k % 9 + 1);
-}
-
-std::string DeductionText(const Deduction& found) {
-  std::string text;
-  for (int k = 0; k < 81; ++k) {
-    if (found.place[k] != 0) text += " " + CellName(k) + "=" + std::to_string(found.place[k]);
-    if (found.strike[k] == 0) continue;
-    text += " " + CellName(k) + "-";
-    for (int d = 1; d <= 9; ++d) {
-      if (found.strike[k] & DigitBit(d)) text += static_cast<char>('0' + d);
-    }
-  }
-  return text.empty() ? text : text.substr(1);
-}
+using testing_support::CellName;
+using testing_support::DeductionText;
 
 // The position with candidate d added to cell k, both read from "rRcC+D".
 Pencilmarks WithCandidateAdded(const Pencilmarks& marks, std::string_view added) {
@@ -348,8 +491,9 @@ TEST(GraderTest, EachTechniqueFindsExactlyItsDeductionsAndNothingOnceItsPatternI
   EXPECT_EQ(covered.size(), engine::Techniques().size());
 }
 
-// Where a made puzzle's solve stalls, 46 cells short, no technique may find anything.
-TEST(GraderTest, NoTechniqueFindsAnythingWhereTheSolveStalls) {
+// Where a made puzzle's solve stalled, 46 cells short, before the grader had its advanced
+// techniques, none below them may find anything, and what those find keeps the solution.
+TEST(GraderTest, OnlyAdvancedTechniquesFindAnythingWhereTheOthersStall) {
   Pencilmarks marks;
   ASSERT_TRUE(engine::PencilmarksFromText(R"([124] [278] 9 [78] 3 [458] [48] [1257] 6
       [1347] [378] 5 2 6 [489] [48] [179] [19]
@@ -364,9 +508,14 @@ TEST(GraderTest, NoTechniqueFindsAnythingWhereTheSolveStalls) {
   Digits solution{};
   ASSERT_TRUE(SolutionOf(marks, solution));
   for (const engine::Technique& technique : engine::Techniques()) {
-    Deduction none;
-    EXPECT_FALSE(technique.find(marks, none)) << technique.name;
-    EXPECT_EQ(DeductionText(none), "") << technique.name;
+    Deduction found;
+    const bool any = technique.find(marks, found);
+    if (technique.level == engine::GradeLevel::Advanced) {
+      EXPECT_TRUE(KeepsSolution(found, solution)) << technique.name;
+    } else {
+      EXPECT_FALSE(any) << technique.name;
+      EXPECT_EQ(DeductionText(found), "") << technique.name;
+    }
   }
 }
 
@@ -380,8 +529,9 @@ void ExpectSoundSolves(const std::vector<Digits>& puzzles) {
     ASSERT_TRUE(marks.PlaceAll(puzzle));
     std::vector<bool> used(engine::Techniques().size());
     Deduction step;
-    for (int technique;
-         !marks.IsComplete() && (technique = engine::ApplySimplestTechnique(marks, &step)) >= 0;) {
+    engine::UniqueSolution unique(puzzle);
+    for (int technique; !marks.IsComplete() &&
+                        (technique = engine::ApplySimplestTechnique(marks, unique, &step)) >= 0;) {
       ASSERT_TRUE(KeepsSolution(step, solution))
           << engine::Techniques()[static_cast<size_t>(technique)].name;
       used[static_cast<size_t>(technique)] = true;
@@ -451,6 +601,23 @@ TEST(GraderTest, PuzzlesWithoutExactlyOneSolutionRateBeyond) {
     EXPECT_EQ(grading.level, engine::GradeLevel::Beyond);
     EXPECT_TRUE(std::find(grading.solution.begin(), grading.solution.end(), 0) !=
                 grading.solution.end());
+  }
+}
+
+// The uniqueness techniques assume one solution: a puzzle with several never reaches them,
+// where they would strike one of its solutions and could finish the other.
+TEST(GraderTest, PuzzlesWithSeveralSolutionsNeverUseUniquenessTechniques) {
+  const std::filesystem::path file =
+      std::filesystem::path(DERADU_PUZZLE_DIR) / "multi-solution-10000.txt";
+  if (!std::filesystem::is_regular_file(file)) GTEST_SKIP() << "no puzzle file " << file;
+  const std::vector<Digits> puzzles = testing_support::ReadPuzzleFile(file.string(), 100);
+  EXPECT_EQ(puzzles.size(), 100u);
+  for (size_t i = 0; i < puzzles.size(); ++i) {
+    const engine::Grading grading = engine::GradePuzzle(puzzles[i]);
+    EXPECT_EQ(grading.level, engine::GradeLevel::Beyond) << "puzzle " << i;
+    for (std::string_view name : grading.techniques) {
+      EXPECT_FALSE(engine::FindTechnique(name)->needsUniqueness) << "puzzle " << i << " " << name;
+    }
   }
 }
 
