@@ -120,7 +120,7 @@ command=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/org.example.deradu.
 pids+=($!)
 
 # The first start opens a puzzle of the library.
-first_puzzle='^Deradu - [1-4] [A-Za-z]+ [0-9][0-9]\.sms$'
+first_puzzle='^Deradu - [1-5] [A-Za-z]+ [0-9][0-9]\.sms$'
 window=$(await_window 30 "$first_puzzle") || fail "no game window on a puzzle"
 
 xdotool windowsize --sync "$window" 400 500
