@@ -10,6 +10,7 @@
 #include "game/engine/search.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "game/engine/board.h"
 
@@ -38,9 +39,18 @@ bool Fits(const std::vector<Prefilled>& stack, int count, int cell, int digit) {
 
 // How many entries at the bottom of the stack agree with each other.
 int ConsistentEntries(const std::vector<Prefilled>& stack) {
+  // Digits already in each unit, bit d - 1: rows 0-8, columns 9-17, boxes 18-26.
+  std::array<uint16_t, 27> used{};
   int count = 0;
-  while (count < static_cast<int>(stack.size()) &&
-         Fits(stack, count, stack[count].cell, stack[count].digit)) {
+  for (const Prefilled& entry : stack) {
+    if (!IsDigit(entry.digit)) break;
+    const int k = entry.cell;
+    const int row = RowOf(k), column = 9 + ColumnOf(k), box = 18 + row / 3 * 3 + ColumnOf(k) / 3;
+    const uint16_t bit = static_cast<uint16_t>(1u << (entry.digit - 1));
+    if ((used[row] | used[column] | used[box]) & bit) break;
+    used[row] |= bit;
+    used[column] |= bit;
+    used[box] |= bit;
     ++count;
   }
   return count;
@@ -129,6 +139,11 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
   grid = fixed;
   CandidateGrid board;
   if (!board.PlaceAll(fixed)) return SearchStatus::NoCompletion;
+  // Propagation alone settles most easy puzzles: the board then has this one completion.
+  if (board.IsComplete()) {
+    for (int k = 0; k < 81; ++k) grid[k] = static_cast<int8_t>(std::countr_zero(board.CandidatesOf(k)) + 1);
+    return SearchStatus::Completed;
+  }
   monitor.SetColumn(FirstEmptyColumn(fixed));
   // Once a completion is found, only those before it matter: mostly there are none (a
   // puzzle with one solution has nothing else), and the one found is the answer.
