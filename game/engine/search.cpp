@@ -13,6 +13,7 @@
 #include <bit>
 
 #include "game/engine/board.h"
+#include "game/engine/search_pairs.h"
 
 namespace engine {
 namespace {
@@ -138,10 +139,12 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
                   Digits& grid) {
   grid = fixed;
   CandidateGrid board;
-  if (!board.PlaceAll(fixed)) return SearchStatus::NoCompletion;
+  if (!board.PlaceAll(fixed) || !StrikePairs(board)) return SearchStatus::NoCompletion;
   // Propagation alone settles most easy puzzles: the board then has this one completion.
   if (board.IsComplete()) {
-    for (int k = 0; k < 81; ++k) grid[k] = static_cast<int8_t>(std::countr_zero(board.CandidatesOf(k)) + 1);
+    for (int k = 0; k < 81; ++k) {
+      grid[k] = static_cast<int8_t>(std::countr_zero(board.CandidatesOf(k)) + 1);
+    }
     return SearchStatus::Completed;
   }
   monitor.SetColumn(FirstEmptyColumn(fixed));

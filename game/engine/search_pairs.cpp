@@ -1,0 +1,110 @@
+// Hidden pairs on the candidate grid's bitboards.
+//
+// For each digit and band, the band's cells that allow the digit form one 27-bit word (bit
+// 9 * row + column within the band, as the grid keeps them). A row's places for a digit are
+// nine bits of its band's word, a box's are three runs of three, a column's one bit of each
+// row. Two digits that a unit allows in the same two cells only fill those cells: every other
+// digit goes from both. Pairs are found on a snapshot of the words and struck afterwards: a
+// candidate that no completion of the snapshot uses stays unused as the grid narrows.
+#include "game/engine/search_pairs.h"
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <utility>
+
+namespace engine {
+namespace {
+
+// Units 0-8 the rows, 9-17 the columns, 18-26 the boxes (box 3 * band + third), each as the
+// cell of every bit of its place masks.
+constexpr std::array<std::array<uint8_t, 9>, 27> MakeUnitCells() {
+  std::array<std::array<uint8_t, 9>, 27> cells{};
+  for (int u = 0; u < 9; ++u) {
+    for (int i = 0; i < 9; ++i) {
+      cells[u][i] = static_cast<uint8_t>(9 * u + i);
+      cells[9 + u][i] = static_cast<uint8_t>(9 * i + u);
+      cells[18 + u][i] = static_cast<uint8_t>(27 * (u / 3) + 9 * (i / 3) + 3 * (u % 3) + i % 3);
+    }
+  }
+  return cells;
+}
+constexpr auto kUnitCells = MakeUnitCells();
+
+// The word of one band and digit (1-9), read bit by bit through Allows: with the band known
+// at compile time the reads fold into one masked load of the grid's own word.
+template <int Band, size_t... Bit>
+uint32_t BandWord(const CandidateGrid& grid, int digit, std::index_sequence<Bit...>) {
+  return ((uint32_t{grid.Allows(27 * Band + static_cast<int>(Bit), digit)} << Bit) | ...);
+}
+
+// The three rows of one column of a band word, as bits 0-2.
+constexpr uint32_t ColumnBits(uint32_t word, int column) {
+  const uint32_t cells = (word >> column) & 0x40201;
+  return (cells | cells >> 8 | cells >> 16) & 7;
+}
+
+// The places of one digit in each unit, bit i for the unit's cell i.
+std::array<uint16_t, 27> PlacesOf(const std::array<uint32_t, 3>& words) {
+  std::array<uint16_t, 27> places{};
+  for (int band = 0; band < 3; ++band) {
+    const uint32_t word = words[band];
+    for (int third = 0; third < 3; ++third) {
+      places[3 * band + third] = static_cast<uint16_t>(word >> (9 * third) & 511);
+      const uint32_t box = word >> (3 * third);
+      places[18 + 3 * band + third] =
+          static_cast<uint16_t>((box & 7) | (box >> 9 & 7) << 3 | (box >> 18 & 7) << 6);
+    }
+  }
+  for (int column = 0; column < 9; ++column) {
+    places[9 + column] = static_cast<uint16_t>(ColumnBits(words[0], column) |
+                                               ColumnBits(words[1], column) << 3 |
+                                               ColumnBits(words[2], column) << 6);
+  }
+  return places;
+}
+
+// Whether a 9-bit mask has exactly two bits, without a branch or a bit-count instruction.
+constexpr bool IsPair(uint32_t bits) {
+  const uint32_t rest = bits & (bits - 1);
+  return (rest != 0) & ((rest & (rest - 1)) == 0);
+}
+
+}  // namespace
+
+bool StrikePairs(CandidateGrid& grid) {
+  if (grid.IsComplete()) return true;
+  // placesOf[d][u]: the places of digit d + 1 in unit u.
+  std::array<std::array<uint16_t, 27>, 9> placesOf;
+  for (int d = 0; d < 9; ++d) {
+    constexpr auto kBits = std::make_index_sequence<27>();
+    placesOf[d] = PlacesOf({BandWord<0>(grid, d + 1, kBits), BandWord<1>(grid, d + 1, kBits),
+                            BandWord<2>(grid, d + 1, kBits)});
+  }
+  std::array<uint16_t, 81> strike{};
+  for (int u = 0; u < 27; ++u) {
+    uint32_t pairDigits = 0;  // digits with exactly two places in the unit
+    for (int d = 0; d < 9; ++d) pairDigits |= uint32_t{IsPair(placesOf[d][u])} << d;
+    if ((pairDigits & (pairDigits - 1)) == 0) continue;
+    for (uint32_t later = pairDigits & (pairDigits - 1); later != 0; later &= later - 1) {
+      const int d = std::countr_zero(later);
+      for (uint32_t earlier = pairDigits & ((1u << d) - 1); earlier != 0; earlier &= earlier - 1) {
+        const int e = std::countr_zero(earlier);
+        if (placesOf[e][u] != placesOf[d][u]) continue;
+        const uint16_t others = static_cast<uint16_t>(511 & ~(1u << d | 1u << e));
+        for (uint32_t places = placesOf[d][u]; places != 0; places &= places - 1) {
+          strike[kUnitCells[u][std::countr_zero(places)]] |= others;
+        }
+      }
+    }
+  }
+  for (int k = 0; k < 81; ++k) {
+    for (uint32_t digits = strike[k]; digits != 0; digits &= digits - 1) {
+      const int d = std::countr_zero(digits) + 1;
+      if (grid.Allows(k, d) && !grid.Eliminate(k, d)) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace engine
