@@ -13,6 +13,7 @@
 #include <bit>
 
 #include "game/engine/board.h"
+#include "game/engine/grid_words.h"
 #include "game/engine/search_pairs.h"
 
 namespace engine {
@@ -142,8 +143,13 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
   if (!board.PlaceAll(fixed) || !StrikePairs(board)) return SearchStatus::NoCompletion;
   // Propagation alone settles most easy puzzles: the board then has this one completion.
   if (board.IsComplete()) {
-    for (int k = 0; k < 81; ++k) {
-      grid[k] = static_cast<int8_t>(std::countr_zero(board.CandidatesOf(k)) + 1);
+    const GridWords words = WordsOf(board);
+    for (int d = 0; d < 9; ++d) {
+      for (int band = 0; band < 3; ++band) {
+        for (uint32_t cells = words[d][band]; cells != 0; cells &= cells - 1) {
+          grid[27 * band + std::countr_zero(cells)] = static_cast<int8_t>(d + 1);
+        }
+      }
     }
     return SearchStatus::Completed;
   }

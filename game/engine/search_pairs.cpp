@@ -1,7 +1,6 @@
 // Hidden pairs on the candidate grid's bitboards.
 //
-// For each digit and band, the band's cells that allow the digit form one 27-bit word (bit
-// 9 * row + column within the band, as the grid keeps them). A row's places for a digit are
+// On the grid's words (one per digit and band of three rows): a row's places for a digit are
 // nine bits of its band's word, a box's are three runs of three, a column's one bit of each
 // row. Two digits that a unit allows in the same two cells only fill those cells: every other
 // digit goes from both. Pairs are found on a snapshot of the words and struck afterwards: a
@@ -11,7 +10,8 @@
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <utility>
+
+#include "game/engine/grid_words.h"
 
 namespace engine {
 namespace {
@@ -30,13 +30,6 @@ constexpr std::array<std::array<uint8_t, 9>, 27> MakeUnitCells() {
   return cells;
 }
 constexpr auto kUnitCells = MakeUnitCells();
-
-// The word of one band and digit (1-9), read bit by bit through Allows: with the band known
-// at compile time the reads fold into one masked load of the grid's own word.
-template <int Band, size_t... Bit>
-uint32_t BandWord(const CandidateGrid& grid, int digit, std::index_sequence<Bit...>) {
-  return ((uint32_t{grid.Allows(27 * Band + static_cast<int>(Bit), digit)} << Bit) | ...);
-}
 
 // The three rows of one column of a band word, as bits 0-2.
 constexpr uint32_t ColumnBits(uint32_t word, int column) {
@@ -75,12 +68,9 @@ constexpr bool IsPair(uint32_t bits) {
 bool StrikePairs(CandidateGrid& grid) {
   if (grid.IsComplete()) return true;
   // placesOf[d][u]: the places of digit d + 1 in unit u.
+  const GridWords words = WordsOf(grid);
   std::array<std::array<uint16_t, 27>, 9> placesOf;
-  for (int d = 0; d < 9; ++d) {
-    constexpr auto kBits = std::make_index_sequence<27>();
-    placesOf[d] = PlacesOf({BandWord<0>(grid, d + 1, kBits), BandWord<1>(grid, d + 1, kBits),
-                            BandWord<2>(grid, d + 1, kBits)});
-  }
+  for (int d = 0; d < 9; ++d) placesOf[d] = PlacesOf(words[d]);
   std::array<uint16_t, 81> strike{};
   for (int u = 0; u < 27; ++u) {
     uint32_t pairDigits = 0;  // digits with exactly two places in the unit
