@@ -18,7 +18,7 @@ namespace engine {
 using GridWords = std::array<std::array<uint32_t, 3>, 9>;
 
 template <int Band, size_t... Bit>
-uint32_t BandWord(const CandidateGrid& grid, int digit, std::index_sequence<Bit...>) {
+[[gnu::noinline]] uint32_t BandWord(const CandidateGrid& grid, int digit, std::index_sequence<Bit...>) {
   return ((uint32_t{grid.Allows(27 * Band + static_cast<int>(Bit), digit)} << Bit) | ...);
 }
 

@@ -67,6 +67,15 @@ int FirstEmptyColumn(const Digits& digits) {
   return 8;
 }
 
+// The digits ranked after digit in the cycle that starts at start, bit d - 1 for digit d.
+constexpr uint32_t DigitsAfter(int digit, int start) {
+  // In the cycle turned so that start comes first, the ranks above the digit's.
+  const int rank = (digit - start + 9) % 9;
+  const uint32_t turned = (511u << (rank + 1)) & 511;
+  const int shift = start - 1;
+  return (turned << shift | turned >> (9 - shift)) & 511;
+}
+
 // Strikes from grid every candidate that only completions coming after bound in the plain
 // order use; false when no completion before bound is left.
 bool KeepBefore(CandidateGrid& grid, const Digits& bound, const StartDigits& start) {
@@ -76,8 +85,18 @@ bool KeepBefore(CandidateGrid& grid, const Digits& bound, const StartDigits& sta
       const int digit = bound[k];
       // While the cells before this one equal the bound, a digit ranked after the bound's
       // here makes the completion come after it.
-      for (int later = digit % 9 + 1; later != start[k]; later = later % 9 + 1) {
-        if (grid.Allows(k, later) && !grid.Eliminate(k, later)) return false;
+      const uint32_t allowed = grid.CandidatesOf(k);
+      const uint32_t later = allowed & DigitsAfter(digit, start[k]);
+      if (later != 0) {
+        // Left with the bound's digit alone, the cell takes it in one propagation.
+        if ((allowed & ~later) == 1u << (digit - 1)) {
+          if (!grid.Place(k, digit)) return false;
+          continue;
+        }
+        for (uint32_t digits = later; digits != 0; digits &= digits - 1) {
+          const int d = std::countr_zero(digits) + 1;
+          if (grid.Allows(k, d) && !grid.Eliminate(k, d)) return false;
+        }
       }
       if (!grid.Allows(k, digit) || !grid.IsSolved(k)) return true;
     }
