@@ -37,44 +37,59 @@ constexpr uint32_t ColumnBits(uint32_t word, int column) {
   return (cells | cells >> 8 | cells >> 16) & 7;
 }
 
-// The places of one digit in each unit, bit i for the unit's cell i.
-std::array<uint16_t, 27> PlacesOf(const std::array<uint32_t, 3>& words) {
-  std::array<uint16_t, 27> places{};
-  for (int band = 0; band < 3; ++band) {
-    const uint32_t word = words[band];
-    for (int third = 0; third < 3; ++third) {
-      places[3 * band + third] = static_cast<uint16_t>(word >> (9 * third) & 511);
-      const uint32_t box = word >> (3 * third);
-      places[18 + 3 * band + third] =
-          static_cast<uint16_t>((box & 7) | (box >> 9 & 7) << 3 | (box >> 18 & 7) << 6);
-    }
-  }
-  for (int column = 0; column < 9; ++column) {
-    places[9 + column] = static_cast<uint16_t>(ColumnBits(words[0], column) |
-                                               ColumnBits(words[1], column) << 3 |
-                                               ColumnBits(words[2], column) << 6);
-  }
-  return places;
-}
-
 // Whether a 9-bit mask has exactly two bits, without a branch or a bit-count instruction.
 constexpr bool IsPair(uint32_t bits) {
   const uint32_t rest = bits & (bits - 1);
   return (rest != 0) & ((rest & (rest - 1)) == 0);
 }
 
+// The places of one digit (0-8) in the units where it has exactly two, bit i for the unit's
+// cell i, and the digit's bit in pairDigits of those units.
+void FindTwoPlaces(const std::array<uint32_t, 3>& words, int digit,
+                   std::array<std::array<uint16_t, 27>, 9>& placesOf,
+                   std::array<uint16_t, 27>& pairDigits) {
+  std::array<uint16_t, 27>& places = placesOf[digit];
+  // Per column, whether the digit has one, two or three or more places in it.
+  uint32_t once = 0, twice = 0, thrice = 0;
+  for (int band = 0; band < 3; ++band) {
+    const uint32_t word = words[band];
+    for (int third = 0; third < 3; ++third) {
+      const uint32_t row = word >> (9 * third) & 511;
+      places[3 * band + third] = static_cast<uint16_t>(row);
+      thrice |= twice & row;
+      twice |= once & row;
+      once |= row;
+      const uint32_t box = word >> (3 * third);
+      places[18 + 3 * band + third] =
+          static_cast<uint16_t>((box & 7) | (box >> 9 & 7) << 3 | (box >> 18 & 7) << 6);
+    }
+  }
+  for (int u = 0; u < 9; ++u) {
+    pairDigits[u] |= static_cast<uint16_t>(IsPair(places[u]) << digit);
+    pairDigits[18 + u] |= static_cast<uint16_t>(IsPair(places[18 + u]) << digit);
+  }
+  for (uint32_t columns = twice & ~thrice; columns != 0; columns &= columns - 1) {
+    const int column = std::countr_zero(columns);
+    places[9 + column] = static_cast<uint16_t>(ColumnBits(words[0], column) |
+                                               ColumnBits(words[1], column) << 3 |
+                                               ColumnBits(words[2], column) << 6);
+    pairDigits[9 + column] |= static_cast<uint16_t>(1u << digit);
+  }
+}
+
 }  // namespace
 
 bool StrikePairs(CandidateGrid& grid) {
   if (grid.IsComplete()) return true;
-  // placesOf[d][u]: the places of digit d + 1 in unit u.
+  // pairDigits[u]: the digits with exactly two places in unit u; placesOf[d][u]: those of
+  // digit d + 1 there, when it is one of them.
   const GridWords words = WordsOf(grid);
   std::array<std::array<uint16_t, 27>, 9> placesOf;
-  for (int d = 0; d < 9; ++d) placesOf[d] = PlacesOf(words[d]);
+  std::array<uint16_t, 27> pairDigitsOf{};
+  for (int d = 0; d < 9; ++d) FindTwoPlaces(words[d], d, placesOf, pairDigitsOf);
   std::array<uint16_t, 81> strike{};
   for (int u = 0; u < 27; ++u) {
-    uint32_t pairDigits = 0;  // digits with exactly two places in the unit
-    for (int d = 0; d < 9; ++d) pairDigits |= uint32_t{IsPair(placesOf[d][u])} << d;
+    const uint32_t pairDigits = pairDigitsOf[u];
     if ((pairDigits & (pairDigits - 1)) == 0) continue;
     for (uint32_t later = pairDigits & (pairDigits - 1); later != 0; later &= later - 1) {
       const int d = std::countr_zero(later);
