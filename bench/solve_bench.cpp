@@ -10,8 +10,8 @@
 // start digits from the generator seeded with S (the empty boards from S, S + 1, ...).
 // Output: "index microseconds steps [grid]" per board (steps: the branches the fast search
 // tried, or the digits the plain one placed and revised; the grid as 81 digits, or "-" when
-// none was found), then "count N mean A median M p99 P max X solved S" in microseconds. The times
-// are wall-clock: run it on an otherwise idle machine.
+// none was found), then "count N mean A median M p99 P max X solved S" in microseconds. The
+// times are wall-clock: run it on an otherwise idle machine.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

@@ -1,7 +1,9 @@
 // The fast search: the plain backtracking's completion without its dead ends.
 //
-// First the counting solver looks for any completion and then, pruning all that come after
-// it in the plain order, for one before it; when there is none, as on a puzzle with one
+// Propagation and hidden pairs strike the candidates that no completion uses; when that
+// settles every cell, the board has one completion and it is the answer. Otherwise the
+// counting solver looks for any completion and then, pruning all that come after it in the
+// plain order, for one before it; when there is none, as on a puzzle with one
 // solution, the completion found is the answer. Otherwise the walk settles the cells in the
 // plain order and, for each, takes the first digit in its cycle that still leaves a
 // completion, which the counting solver confirms or rules out; a completion found on the way

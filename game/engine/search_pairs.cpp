@@ -103,6 +103,7 @@ bool StrikePairs(CandidateGrid& grid) {
       }
     }
   }
+  // The propagation after one strike may already have taken a later one.
   for (int k = 0; k < 81; ++k) {
     for (uint32_t digits = strike[k]; digits != 0; digits &= digits - 1) {
       const int d = std::countr_zero(digits) + 1;
