@@ -1,7 +1,9 @@
 // The fast search: the plain backtracking's completion without its dead ends.
 //
-// First the counting solver looks for any completion and then, pruning all that come after
-// it in the plain order, for one before it; when there is none, as on a puzzle with one
+// Propagation and hidden pairs strike the candidates that no completion uses; when that
+// settles every cell, the board has one completion and it is the answer. Otherwise the
+// counting solver looks for any completion and then, pruning all that come after it in the
+// plain order, for one before it; when there is none, as on a puzzle with one
 // solution, the completion found is the answer. Otherwise the walk settles the cells in the
 // plain order and, for each, takes the first digit in its cycle that still leaves a
 // completion, which the counting solver confirms or rules out; a completion found on the way
@@ -10,8 +12,11 @@
 #include "game/engine/search.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "game/engine/board.h"
+#include "game/engine/grid_words.h"
+#include "game/engine/search_pairs.h"
 
 namespace engine {
 namespace {
@@ -38,9 +43,18 @@ bool Fits(const std::vector<Prefilled>& stack, int count, int cell, int digit) {
 
 // How many entries at the bottom of the stack agree with each other.
 int ConsistentEntries(const std::vector<Prefilled>& stack) {
+  // Digits already in each unit, bit d - 1: rows 0-8, columns 9-17, boxes 18-26.
+  std::array<uint16_t, 27> used{};
   int count = 0;
-  while (count < static_cast<int>(stack.size()) &&
-         Fits(stack, count, stack[count].cell, stack[count].digit)) {
+  for (const Prefilled& entry : stack) {
+    if (!IsDigit(entry.digit)) break;
+    const int k = entry.cell;
+    const int row = RowOf(k), column = 9 + ColumnOf(k), box = 18 + row / 3 * 3 + ColumnOf(k) / 3;
+    const uint16_t bit = static_cast<uint16_t>(1u << (entry.digit - 1));
+    if ((used[row] | used[column] | used[box]) & bit) break;
+    used[row] |= bit;
+    used[column] |= bit;
+    used[box] |= bit;
     ++count;
   }
   return count;
@@ -55,6 +69,15 @@ int FirstEmptyColumn(const Digits& digits) {
   return 8;
 }
 
+// The digits ranked after digit in the cycle that starts at start, bit d - 1 for digit d.
+constexpr uint32_t DigitsAfter(int digit, int start) {
+  // In the cycle turned so that start comes first, the ranks above the digit's.
+  const int rank = (digit - start + 9) % 9;
+  const uint32_t turned = (511u << (rank + 1)) & 511;
+  const int shift = start - 1;
+  return (turned << shift | turned >> (9 - shift)) & 511;
+}
+
 // Strikes from grid every candidate that only completions coming after bound in the plain
 // order use; false when no completion before bound is left.
 bool KeepBefore(CandidateGrid& grid, const Digits& bound, const StartDigits& start) {
@@ -64,8 +87,18 @@ bool KeepBefore(CandidateGrid& grid, const Digits& bound, const StartDigits& sta
       const int digit = bound[k];
       // While the cells before this one equal the bound, a digit ranked after the bound's
       // here makes the completion come after it.
-      for (int later = digit % 9 + 1; later != start[k]; later = later % 9 + 1) {
-        if (grid.Allows(k, later) && !grid.Eliminate(k, later)) return false;
+      const uint32_t allowed = grid.CandidatesOf(k);
+      const uint32_t later = allowed & DigitsAfter(digit, start[k]);
+      if (later != 0) {
+        // Left with the bound's digit alone, the cell takes it in one propagation.
+        if ((allowed & ~later) == 1u << (digit - 1)) {
+          if (!grid.Place(k, digit)) return false;
+          continue;
+        }
+        for (uint32_t digits = later; digits != 0; digits &= digits - 1) {
+          const int d = std::countr_zero(digits) + 1;
+          if (grid.Allows(k, d) && !grid.Eliminate(k, d)) return false;
+        }
       }
       if (!grid.Allows(k, digit) || !grid.IsSolved(k)) return true;
     }
@@ -128,7 +161,19 @@ SearchStatus Walk(const Digits& fixed, const StartDigits& start, SearchMonitor& 
                   Digits& grid) {
   grid = fixed;
   CandidateGrid board;
-  if (!board.PlaceAll(fixed)) return SearchStatus::NoCompletion;
+  if (!board.PlaceAll(fixed) || !StrikePairs(board)) return SearchStatus::NoCompletion;
+  // Propagation alone settles most easy puzzles: the board then has this one completion.
+  if (board.IsComplete()) {
+    const GridWords words = WordsOf(board);
+    for (int d = 0; d < 9; ++d) {
+      for (int band = 0; band < 3; ++band) {
+        for (uint32_t cells = words[d][band]; cells != 0; cells &= cells - 1) {
+          grid[27 * band + std::countr_zero(cells)] = static_cast<int8_t>(d + 1);
+        }
+      }
+    }
+    return SearchStatus::Completed;
+  }
   monitor.SetColumn(FirstEmptyColumn(fixed));
   // Once a completion is found, only those before it matter: mostly there are none (a
   // puzzle with one solution has nothing else), and the one found is the answer.
