@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "game/shell/qt/cell_field.h"
 #include "game/shell/qt/color_square.h"
 
 namespace shell_qt {
@@ -33,6 +34,64 @@ class ColorSquareAccessible : public QAccessibleWidget {
   void doAction(const QString& action) override {
     if (action == pressAction()) static_cast<ColorSquare*>(widget())->click();
   }
+};
+
+// A cell reads as an entry whose text is what the game presents (a hint's candidates apart,
+// never the hint text), with no selection: the field selects its text whenever Tab brings
+// the focus, and a screen reader would read that out as "selected" beside the state.
+class CellAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit CellAccessible(CellField* cell) : QAccessibleWidget(cell, kCellRole) {}
+
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.editable = true;
+    return state;
+  }
+  void* interface_cast(QAccessible::InterfaceType type) override {
+    // No text interface while the game writes the field: the field's own events of that
+    // write carry its real text, and are dropped for want of one.
+    if (type == QAccessible::TextInterface && !Cell()->IsShowingText()) {
+      return static_cast<QAccessibleTextInterface*>(this);
+    }
+    return QAccessibleWidget::interface_cast(type);
+  }
+
+  void selection(int, int* startOffset, int* endOffset) const override {
+    *startOffset = *endOffset = 0;
+  }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  int cursorPosition() const override {
+    return std::min<int>(Cell()->cursorPosition(), characterCount());
+  }
+  void setCursorPosition(int) override {}
+  QString text(int startOffset, int endOffset) const override {
+    return Cell()->PresentedText().mid(startOffset, endOffset - startOffset);
+  }
+  int characterCount() const override { return int(Cell()->PresentedText().size()); }
+  QRect characterRect(int) const override { return rect(); }
+  int offsetAtPoint(const QPoint&) const override { return 0; }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* startOffset, int* endOffset) const override {
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
+  }
+
+ private:
+  // A cell is one square of a grid; the role spares the word for a text field on every cell.
+  static constexpr QAccessible::Role kCellRole = QAccessible::Cell;
+  CellField* Cell() const { return static_cast<CellField*>(widget()); }
+};
+
+// An announcement reads as a notification, which a screen reader speaks as it shows.
+class AnnouncementAccessible : public QAccessibleWidget {
+ public:
+  explicit AnnouncementAccessible(QWidget* widget)
+      : QAccessibleWidget(widget, QAccessible::Notification) {}
 };
 
 // A menu item whose text carries a key hint after a tab ("Exit\tAlt+F4"): the hint stays
@@ -92,6 +151,12 @@ class HintedMenuItemAccessible : public QAccessibleInterface, public QAccessible
 };
 
 QAccessibleInterface* GadgetInterfaces(const QString& className, QObject* object) {
+  if (className == QLatin1String(Announcement::staticMetaObject.className())) {
+    return new AnnouncementAccessible(static_cast<QWidget*>(object));
+  }
+  if (className == QLatin1String(CellField::staticMetaObject.className())) {
+    return new CellAccessible(static_cast<CellField*>(object));
+  }
   if (className == QLatin1String(ColorSquare::staticMetaObject.className())) {
     return new ColorSquareAccessible(static_cast<ColorSquare*>(object));
   }
@@ -109,6 +174,23 @@ QAccessibleInterface* GadgetInterfaces(const QString& className, QObject* object
 
 void InstallAccessibleInterfaces() { QAccessible::installFactory(GadgetInterfaces); }
 
+Announcement::Announcement(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setGeometry(0, 0, 1, 1);
+  hide();
+}
+
+void Announcement::Announce(const QString& text) {
+  // Shown, a notification is read out; hidden again at the next event, so that it is read
+  // once and not again when the focus moves on.
+  if (isVisible()) hide();
+  if (text.isEmpty()) return;
+  setAccessibleName(text);
+  show();
+}
+
+
 void AccessibleGadgets::Render(const MainWindowState& state,
                                const std::array<QWidget*, kGadgetCount>& gadgets) {
   const shell::AccessibleTexts texts = shell::AccessibleTextsOf(state);
@@ -120,8 +202,16 @@ void AccessibleGadgets::Render(const MainWindowState& state,
     if (!shown_ || (*shown_)[id].description != text.description) {
       gadgets[id]->setAccessibleDescription(ToQString(text.description));
     }
+    if (id < kCellCount) static_cast<CellField*>(gadgets[id])->SetPresentedText(ToQString(text.value));
   }
   shown_ = texts;
+  if (announcement_ == nullptr) announcement_ = new Announcement(gadgets[0]->parentWidget());
+  if (shownNotice_ != state.notice.serial) {
+    shownNotice_ = state.notice.serial;
+    announcement_->Announce(ToQString(shell::AnnouncementOf(state)));
+  } else {
+    announcement_->Announce({});
+  }
   if (shownColor_ != state.pushedColorButton) {
     QAccessible::State checked;
     checked.checked = true;

@@ -1,9 +1,12 @@
 // A cell of the board: a one-line field for digits that reports when it receives the focus.
 #include "game/shell/qt/cell_field.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
+
+#include "game/shell/qt/focus_ring.h"
 
 namespace shell_qt {
 
@@ -13,6 +16,25 @@ CellField::CellField(QWidget* parent) : QLineEdit(parent) {
   setTextMargins(0, 0, 0, 0);
   setFocusPolicy(Qt::StrongFocus);
   setContextMenuPolicy(Qt::NoContextMenu);
+  // A new field has never reported its caret, so the first caret it places, when Tab first
+  // brings the focus, is reported as a move, just before the focus itself. A screen reader
+  // then takes the field for focused already and says nothing. Placing the caret now makes
+  // that first focus a focus like any other.
+  setCursorPosition(0);
+}
+
+void CellField::ShowText(const QString& text) {
+  showingText_ = true;
+  setText(text);
+  setCursorPosition(0);
+  showingText_ = false;
+}
+
+void CellField::SetPresentedText(const QString& text) {
+  if (presentedText_ == text) return;
+  QAccessibleTextUpdateEvent event(this, 0, presentedText_, text);
+  presentedText_ = text;
+  QAccessible::updateAccessibility(&event);
 }
 
 bool CellField::event(QEvent* event) {
@@ -35,6 +57,11 @@ void CellField::focusInEvent(QFocusEvent* event) {
   // Reported once the click that gave the focus has placed the caret, so that a text the
   // game then writes puts the caret before its first character.
   QMetaObject::invokeMethod(this, &CellField::focusEntered, Qt::QueuedConnection);
+}
+
+void CellField::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  DrawFocusRing(this, palette().color(QPalette::Base));
 }
 
 }  // namespace shell_qt

@@ -58,7 +58,8 @@ def wait_for(what, condition, timeout=TIMEOUT):
 
 
 def cell_name(k):
-    return "Row %d, column %d" % (k // 9 + 1, k % 9 + 1)
+    row, column = divmod(k, 9)
+    return "Row %d, column %d, box %d" % (row + 1, column + 1, 3 * (row // 3) + column // 3 + 1)
 
 
 def walk(node):
@@ -90,6 +91,26 @@ def click(node):
     subprocess.run(["xdotool", "mousedown", "1"], check=True)
     time.sleep(0.3)
     subprocess.run(["xdotool", "mouseup", "1"], check=True)
+
+
+def press_key(key):
+    """A key held as a person holds it."""
+    subprocess.run(["xdotool", "keydown", key], check=True)
+    time.sleep(0.2)
+    subprocess.run(["xdotool", "keyup", key], check=True)
+    time.sleep(0.2)
+
+
+def holder(board, k, digit):
+    """The first of k's row, column and box that shows digit, as the game names it."""
+    row, column = divmod(k, 9)
+    box = 3 * (row // 3) + column // 3
+    units = [("row %d" % (row + 1), [9 * row + c for c in range(9)]),
+             ("column %d" % (column + 1), [9 * r + column for r in range(9)]),
+             ("box %d" % (box + 1), [9 * r + c for r in range(3 * (row // 3), 3 * (row // 3) + 3)
+                                     for c in range(3 * (column // 3), 3 * (column // 3) + 3)])]
+    return next((name for name, cells in units
+                 if any(board[i] == digit for i in cells if i != k)), None)
 
 
 def candidates(board, k):
@@ -157,6 +178,103 @@ def find_frame():
     return None
 
 
+announcements = []
+
+
+def listen(event):
+    events.append(event)
+    # The notification's words as it shows, before the next announcement changes them.
+    if event.type == "object:state-changed:showing" and event.detail1 == 1 and \
+            event.source.getRoleName() == "notification":
+        announcements.append(event.source.name)
+
+
+def await_announcement(what, text, before):
+    """Waits for text to be announced as the one announcement since before announcements."""
+    if wait_for("the announcement %r %s" % (text, what), lambda: len(announcements) > before):
+        time.sleep(0.5)  # a second announcement would follow at once; none may come
+        pump()
+        if announcements[before:] != [text]:
+            fail("announced %s: %r, not %r once" % (what, announcements[before:], text))
+        else:
+            print("announced %s: %r" % (what, text))
+
+
+def check_first_focus(frame, cells):
+    """Tab from the window into the first empty cell of the fresh board. A screen reader
+    speaks a focus only when nothing told it of the field before: a caret move reported
+    before the focus makes it move there silently. The game then enters the chosen 1, and
+    an undo takes it out again, announced."""
+    pyatspi.Registry.registerEventListener(listen, "object:text-caret-moved",
+                                           "object:state-changed:focused",
+                                           "object:state-changed:showing",
+                                           "object:text-changed",
+                                           "object:property-change:accessible-description")
+    first = PUZZLE.index(".")
+    # A click on the "Color:" label, which takes no focus, makes the window the active one.
+    label = next(n for n in walk(frame) if n.getRoleName() == "label" and n.name == "Color:")
+    click(label)
+    for k in range(first + 1):
+        press_key("Tab")
+        if not wait_for("Tab to focus %s" % cell_name(k),
+                        lambda: cells[k].getState().contains(pyatspi.STATE_FOCUSED)):
+            return
+    focused = [e for e in events if e.source == cells[first] and
+               e.type == "object:state-changed:focused" and e.detail1 == 1]
+    wait_for("the focus event of %s" % cell_name(first), lambda: focused or [
+        e for e in events if e.source == cells[first] and
+        e.type == "object:state-changed:focused" and e.detail1 == 1])
+    kinds = [e.type for e in events if e.source == cells[first]]
+    if "object:state-changed:focused" in kinds:
+        early = kinds[:kinds.index("object:state-changed:focused")]
+        if early:
+            fail("%s reported %s before its first focus" % (cell_name(first), early))
+        else:
+            print("first focus of %s: %s" % (cell_name(first), kinds[:3]))
+    if wait_for("the chosen 1 in %s" % cell_name(first), lambda: text_of(cells[first]) == "1"):
+        before = len(announcements)
+        press_key("ctrl+z")
+        wait_for("the undo to empty %s" % cell_name(first),
+                 lambda: cells[first].description == "empty" and text_of(cells[first]) == "")
+        await_announcement("after the undo", "Undo: %s, empty" % cell_name(first), before)
+
+
+def check_entry_and_refusal(cells, by_name):
+    """A digit entered by clicking "4" and then an empty cell where 4 may stand; then 4
+    refused in another cell, announced with the unit that holds it, once: a later focus
+    announces nothing. Gives the cell and the board."""
+    board = PUZZLE
+    target = next(k for k, c in enumerate(board) if c == "." and "4" in candidates(board, k))
+    click(by_name["Number 4"])
+    wait_for("Number 4 checked", lambda: is_checked(by_name["Number 4"]))
+    click(cells[target])
+    if not wait_for("%s to show the player's 4" % cell_name(target),
+                    lambda: cells[target].description == "your digit, blue" and
+                    text_of(cells[target]) == "4"):
+        return None, board
+    print("entered: %s %r %r" % (cell_name(target), cells[target].description,
+                                 text_of(cells[target])))
+    board = board[:target] + "4" + board[target + 1:]
+    wait_for("description and text events of %s" % cell_name(target),
+             lambda: {e.type.split(":")[1] for e in events if e.source == cells[target]} >=
+             {"property-change", "text-changed"})
+
+    refused = next(k for k, c in enumerate(board) if c == "." and holder(board, k, "4"))
+    before = len(announcements)
+    click(cells[refused])
+    await_announcement("after 4 in %s" % cell_name(refused),
+                       "4 is already in %s" % holder(board, refused, "4"), before)
+    before = len(announcements)
+    click(cells[target])
+    wait_for("the focus on %s" % cell_name(target),
+             lambda: cells[target].getState().contains(pyatspi.STATE_FOCUSED))
+    time.sleep(0.5)  # an announcement would come at once; none may
+    pump()
+    if announcements[before:]:
+        fail("a later focus announced %r" % announcements[before:])
+    return target, board
+
+
 def check_game():
     frames = []
     if not wait_for("the game window showing the puzzle",
@@ -182,6 +300,7 @@ def check_game():
     if None in cells:
         fail("cells missing: %s" % [cell_name(k) for k in range(81) if cells[k] is None][:5])
         return
+    check_first_focus(frame, cells)
 
     def described(k, description, text):
         return cells[k].description == description and text_of(cells[k]) == text
@@ -209,23 +328,9 @@ def check_game():
     wait_for("Blue checked alone",
              lambda: [s for s in squares if is_checked(by_name[s])] == ["Blue"])
 
-    # A digit entered by clicking "4" and then an empty cell where 4 may stand.
-    board = PUZZLE
-    target = next(k for k, c in enumerate(board) if c == "." and "4" in candidates(board, k))
-    pyatspi.Registry.registerEventListener(events.append,
-                                           "object:property-change:accessible-description",
-                                           "object:text-changed")
-    click(by_name["Number 4"])
-    wait_for("Number 4 checked", lambda: is_checked(by_name["Number 4"]))
-    click(cells[target])
-    if wait_for("%s to show the player's 4" % cell_name(target),
-                lambda: described(target, "your digit", "4")):
-        print("entered: %s %r %r" % (cell_name(target), cells[target].description,
-                                     text_of(cells[target])))
-    board = board[:target] + "4" + board[target + 1:]
-    wait_for("description and text events of %s" % cell_name(target),
-             lambda: {e.type.split(":")[1] for e in events if e.source == cells[target]} >=
-             {"property-change", "text-changed"})
+    target, board = check_entry_and_refusal(cells, by_name)
+    if target is None:
+        return
 
     # Marking: every 4, given or the player's, reads as marked; other digits do not.
     click(by_name["Mark the chosen number"])
@@ -235,7 +340,7 @@ def check_game():
             if c == ".":
                 want = "empty"
             else:
-                want = "your digit" if k == target else "given"
+                want = "your digit, blue" if k == target else "given"
                 if c == "4":
                     want += ", marked"
             if cells[k].description != want:
@@ -244,7 +349,7 @@ def check_game():
     if wait_for("every 4 marked", marked):
         print("marked: %s %r" % (cell_name(target), cells[target].description))
     click(by_name["Mark the chosen number"])
-    wait_for("marking off", lambda: cells[target].description == "your digit")
+    wait_for("marking off", lambda: cells[target].description == "your digit, blue")
 
     # A row toggle highlights the empty cells of its row.
     click(by_name["Highlight row 3"])
@@ -265,10 +370,12 @@ def check_game():
         return
     click(hints_item[0])
 
+    # A hint reads as its candidates, apart, never as the cell's hint text with its "0".
     def hinted(k):
-        text = text_of(cells[k])
-        return text.startswith("0") and cells[k].description == "hint " + " ".join(text[1:]) and \
-            set(text[1:]) <= set(candidates(board, k))
+        digits = text_of(cells[k]).split(" ")
+        described = "candidate" + ("s " if len(digits) > 1 else " ") + ", ".join(digits)
+        return digits[0] != "" and cells[k].description == described and \
+            all(len(d) == 1 for d in digits) and set(digits) <= set(candidates(board, k))
     empties = [k for k, c in enumerate(board) if c == "."]
     if wait_for("hints in every empty cell", lambda: all(hinted(k) for k in empties)):
         k = empties[0]
