@@ -61,7 +61,7 @@ void CellField::focusInEvent(QFocusEvent* event) {
 
 void CellField::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
-  DrawFocusRing(this, palette().color(QPalette::Base));
+  DrawFocusRing(this, palette().color(QPalette::Base), RingPlace::InsideFrame);
 }
 
 }  // namespace shell_qt

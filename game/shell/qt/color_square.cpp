@@ -39,7 +39,8 @@ void ColorSquare::paintEvent(QPaintEvent*) {
   painter.fillRect(swatch, color_);
   painter.end();
   DrawFocusRing(this, pushed ? PressedPalette(palette()).color(QPalette::Button)
-                             : palette().color(QPalette::Button));
+                             : palette().color(QPalette::Button),
+                RingPlace::OverEdge);
 }
 
 }  // namespace shell_qt

@@ -9,14 +9,15 @@
 
 namespace shell_qt {
 
-void DrawFocusRing(QWidget* widget, const QColor& face) {
+void DrawFocusRing(QWidget* widget, const QColor& face, RingPlace place) {
   if (!widget->hasFocus()) return;
   QPainter painter(widget);
   const QColor ring = ToQColor(shell::FocusRingColor(ToRgb(face)), {});
   const QRect edge = widget->rect();
-  // Two pixels on each side, over the frame: wide enough to be seen, and clear of the
-  // digit or swatch in the middle.
-  for (int inset : {0, 1}) {
+  // Clear of the digit or swatch in the middle at any size.
+  const int first = place == RingPlace::InsideFrame ? 1 : 0;
+  const int width = place == RingPlace::InsideFrame ? 3 : 2;
+  for (int inset = first; inset < first + width; ++inset) {
     const QRect line = edge.adjusted(inset, inset, -inset, -inset);
     painter.fillRect(line.left(), line.top(), line.width(), 1, ring);
     painter.fillRect(line.left(), line.bottom(), line.width(), 1, ring);

@@ -25,7 +25,7 @@ void ToggleButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     painter.drawControl(QStyle::CE_PushButton, option);
   }
-  DrawFocusRing(this, option.palette.color(QPalette::Button));
+  DrawFocusRing(this, option.palette.color(QPalette::Button), RingPlace::InsideFrame);
 }
 
 }  // namespace shell_qt
