@@ -60,9 +60,9 @@ std::string CellState(const MainWindowState& state, int k) {
     if (candidates.empty()) return "no candidates";
     return (candidates.size() == 1 ? "candidate " : "candidates ") + Joined(candidates, ", ");
   }
-  std::string described = "given";
+  std::string described = cell.text + ", given";
   if (cell.cellTag >= 0) {
-    described = "your digit";
+    described = cell.text + ", your digit";
     if (const std::string color = ColorName(cell.textColor); !color.empty()) {
       described += ", " + color;
     }

@@ -15,15 +15,16 @@ namespace shell {
 struct AccessibleText {
   std::string name;
   std::string description;
-  // What a cell presents as its text: its digit, nothing when empty, and a hint's
-  // candidates apart ("4 6 9") rather than the hint text ("0469"), which reads as a number.
+  // What a cell presents as its value where the platform reads one: its digit, nothing when
+  // empty, and a hint's candidates apart ("4 6 9") rather than the hint text ("0469"),
+  // which reads as a number.
   std::string value;
   friend bool operator==(const AccessibleText&, const AccessibleText&) = default;
 };
 
 // Indexed by gadget identifier. Cells: "Row r, column c, box b" (1-based, boxes counted row
-// by row from the top-left) with their state ("given", "your digit, teal", "empty",
-// "candidates 1, 4, 7", with ", highlighted" or ", marked" where it applies); line
+// by row from the top-left) with what they show ("5, given", "7, your digit, teal",
+// "empty", "candidates 1, 4, 7", with ", highlighted" or ", marked" where it applies); line
 // toggles, number bar, colour squares and "M" by what they do or show. The two labels get
 // nothing: they take no focus and read their own text.
 using AccessibleTexts = std::array<AccessibleText, engine::kGadgetCount>;

@@ -36,55 +36,20 @@ class ColorSquareAccessible : public QAccessibleWidget {
   }
 };
 
-// A cell reads as an entry whose text is what the game presents (a hint's candidates apart,
-// never the hint text), with no selection: the field selects its text whenever Tab brings
-// the focus, and a screen reader would read that out as "selected" beside the state.
-class CellAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+// A cell reads as one square of a grid, by its name and by its description, which holds what
+// it shows. It has no text interface, so that the field's own text events stay unheard: they
+// carry the game's real text, a hint's "0469" read as a number, and a new field reports a
+// caret move just before its first focus, after which a screen reader takes it for focused
+// already and moves there without a word.
+class CellAccessible : public QAccessibleWidget {
  public:
-  explicit CellAccessible(CellField* cell) : QAccessibleWidget(cell, kCellRole) {}
+  explicit CellAccessible(CellField* cell) : QAccessibleWidget(cell, QAccessible::Cell) {}
 
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
     state.editable = true;
     return state;
   }
-  void* interface_cast(QAccessible::InterfaceType type) override {
-    // No text interface while the game writes the field: the field's own events of that
-    // write carry its real text, and are dropped for want of one.
-    if (type == QAccessible::TextInterface && !Cell()->IsShowingText()) {
-      return static_cast<QAccessibleTextInterface*>(this);
-    }
-    return QAccessibleWidget::interface_cast(type);
-  }
-
-  void selection(int, int* startOffset, int* endOffset) const override {
-    *startOffset = *endOffset = 0;
-  }
-  int selectionCount() const override { return 0; }
-  void addSelection(int, int) override {}
-  void removeSelection(int) override {}
-  void setSelection(int, int, int) override {}
-  int cursorPosition() const override {
-    return std::min<int>(Cell()->cursorPosition(), characterCount());
-  }
-  void setCursorPosition(int) override {}
-  QString text(int startOffset, int endOffset) const override {
-    return Cell()->PresentedText().mid(startOffset, endOffset - startOffset);
-  }
-  int characterCount() const override { return int(Cell()->PresentedText().size()); }
-  QRect characterRect(int) const override { return rect(); }
-  int offsetAtPoint(const QPoint&) const override { return 0; }
-  void scrollToSubstring(int, int) override {}
-  QString attributes(int, int* startOffset, int* endOffset) const override {
-    *startOffset = 0;
-    *endOffset = characterCount();
-    return {};
-  }
-
- private:
-  // A cell is one square of a grid; the role spares the word for a text field on every cell.
-  static constexpr QAccessible::Role kCellRole = QAccessible::Cell;
-  CellField* Cell() const { return static_cast<CellField*>(widget()); }
 };
 
 // An announcement reads as a notification, which a screen reader speaks as it shows.
@@ -202,7 +167,6 @@ void AccessibleGadgets::Render(const MainWindowState& state,
     if (!shown_ || (*shown_)[id].description != text.description) {
       gadgets[id]->setAccessibleDescription(ToQString(text.description));
     }
-    if (id < kCellCount) static_cast<CellField*>(gadgets[id])->SetPresentedText(ToQString(text.value));
   }
   shown_ = texts;
   if (announcement_ == nullptr) announcement_ = new Announcement(gadgets[0]->parentWidget());

@@ -1,7 +1,6 @@
 // A cell of the board: a one-line field for digits that reports when it receives the focus.
 #include "game/shell/qt/cell_field.h"
 
-#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
@@ -16,25 +15,6 @@ CellField::CellField(QWidget* parent) : QLineEdit(parent) {
   setTextMargins(0, 0, 0, 0);
   setFocusPolicy(Qt::StrongFocus);
   setContextMenuPolicy(Qt::NoContextMenu);
-  // A new field has never reported its caret, so the first caret it places, when Tab first
-  // brings the focus, is reported as a move, just before the focus itself. A screen reader
-  // then takes the field for focused already and says nothing. Placing the caret now makes
-  // that first focus a focus like any other.
-  setCursorPosition(0);
-}
-
-void CellField::ShowText(const QString& text) {
-  showingText_ = true;
-  setText(text);
-  setCursorPosition(0);
-  showingText_ = false;
-}
-
-void CellField::SetPresentedText(const QString& text) {
-  if (presentedText_ == text) return;
-  QAccessibleTextUpdateEvent event(this, 0, presentedText_, text);
-  presentedText_ = text;
-  QAccessible::updateAccessibility(&event);
 }
 
 bool CellField::event(QEvent* event) {

@@ -211,8 +211,12 @@ void MainWindow::RenderCell(int k) {
   const CellGadget& cell = game_.window.cells[k];
   CellField* field = cells_[k];
   const QString text = QString::fromStdString(cell.text);
-  // A typed cell is written back even when unchanged, for its caret.
-  if (field->text() != text || typedCell_ == k) field->ShowText(text);
+  // Writing a cell's text puts its caret before the first character, as the typing rule
+  // of the game expects.
+  if (field->text() != text || typedCell_ == k) {
+    field->setText(text);
+    field->setCursorPosition(0);
+  }
   const bool first = !shown_.has_value();
   if (first || shown_->cells[k].backColor != cell.backColor ||
       shown_->cells[k].textColor != cell.textColor) {
