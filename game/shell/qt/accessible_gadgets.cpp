@@ -155,7 +155,6 @@ void Announcement::Announce(const QString& text) {
   show();
 }
 
-
 void AccessibleGadgets::Render(const MainWindowState& state,
                                const std::array<QWidget*, kGadgetCount>& gadgets) {
   const shell::AccessibleTexts texts = shell::AccessibleTextsOf(state);
@@ -170,12 +169,10 @@ void AccessibleGadgets::Render(const MainWindowState& state,
   }
   shown_ = texts;
   if (announcement_ == nullptr) announcement_ = new Announcement(gadgets[0]->parentWidget());
-  if (shownNotice_ != state.notice.serial) {
-    shownNotice_ = state.notice.serial;
-    announcement_->Announce(ToQString(shell::AnnouncementOf(state)));
-  } else {
-    announcement_->Announce({});
-  }
+  // A new notice is read out once; the next event ends it.
+  const bool fresh = shownNotice_ != state.notice.serial;
+  shownNotice_ = state.notice.serial;
+  announcement_->Announce(fresh ? ToQString(shell::AnnouncementOf(state)) : QString());
   if (shownColor_ != state.pushedColorButton) {
     QAccessible::State checked;
     checked.checked = true;
