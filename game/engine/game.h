@@ -51,7 +51,6 @@ struct BoardNotice {
   UnitPlace unit;       // the unit that already holds it
   int cellsChanged = 0; // cells the undo restored
   uint32_t serial = 0;
-  friend bool operator==(const BoardNotice&, const BoardNotice&) = default;
 };
 
 // What the main window shows. Indices: cells by cell index; line toggles 0-8 are the column

@@ -60,12 +60,10 @@ std::string CellState(const MainWindowState& state, int k) {
     if (candidates.empty()) return "no candidates";
     return (candidates.size() == 1 ? "candidate " : "candidates ") + Joined(candidates, ", ");
   }
-  std::string described = cell.text + ", given";
-  if (cell.cellTag >= 0) {
-    described = cell.text + ", your digit";
-    if (const std::string color = ColorName(cell.textColor); !color.empty()) {
-      described += ", " + color;
-    }
+  const bool given = cell.cellTag < 0;
+  std::string described = cell.text + (given ? ", given" : ", your digit");
+  if (const std::string color = given ? "" : ColorName(cell.textColor); !color.empty()) {
+    described += ", " + color;
   }
   if (state.markPressed && cell.text[0] - '0' == ChosenNumber(state)) described += ", marked";
   return described;
