@@ -34,4 +34,14 @@ inline const Unit& RowUnitOf(int k) { return Units()[9 + RowOf(k)]; }
 inline const Unit& ColumnUnitOf(int k) { return Units()[ColumnOf(k)]; }
 inline const Unit& BoxUnitOf(int k) { return Units()[18 + 3 * (ColumnOf(k) / 3) + RowOf(k) / 3]; }
 
+// One unit as a player names it: a row, column or box numbered 0 to 8, boxes counted like
+// the cells, row by row from the top-left box.
+struct UnitPlace {
+  enum class Kind { Row, Column, Box };
+  Kind kind = Kind::Row;
+  int index = 0;
+  friend bool operator==(const UnitPlace&, const UnitPlace&) = default;
+};
+constexpr int BoxNumberOf(int k) { return 3 * (RowOf(k) / 3) + ColumnOf(k) / 3; }
+
 }  // namespace engine

@@ -2,6 +2,9 @@
 // count and the flashing of a finished board.
 #include "game/engine/entry.h"
 
+#include <optional>
+#include <utility>
+
 #include "common/settings/number_text.h"
 #include "game/engine/cells.h"
 #include "game/engine/paint.h"
@@ -41,6 +44,20 @@ void Restore(Game& game, const UndoRecord& record) {
 }
 
 bool IsBoundary(const UndoRecord& record) { return record.cell < 0; }
+
+BoardNotice& NextNotice(Game& game, BoardNotice::Kind kind) {
+  BoardNotice& notice = game.window.notice;
+  notice = {kind, kNoCell, 0, {}, 0, notice.serial + 1};
+  return notice;
+}
+
+// Restores the last record, noting it in the undo's notice.
+void RestoreLast(Game& game, BoardNotice& notice) {
+  Restore(game, game.undoHistory.back());
+  notice.cell = game.undoHistory.back().cell;
+  ++notice.cellsChanged;
+  game.undoHistory.pop_back();
+}
 
 // Empties every non-given cell that matches, as one undoable group.
 template <typename Matches>
@@ -100,8 +117,15 @@ void EnterDigit(Game& game, int k, int d) {
     CountDigits(game);
     return;
   }
-  if (!IsLegalEntry(game, k, d)) {
-    if (d != game.LastEntryDigit) ErrorSound(game);
+  if (const std::optional<UnitPlace> holder = UnitHolding(game, k, d)) {
+    // Told once, as the sound is: not again for the same digit tried on the same cell.
+    if (d != game.LastEntryDigit) {
+      ErrorSound(game);
+      BoardNotice& notice = NextNotice(game, BoardNotice::Kind::Refused);
+      notice.cell = k;
+      notice.digit = d;
+      notice.unit = *holder;
+    }
     game.LastEntryCell = k;
     game.LastEntryDigit = d;
     return;
@@ -123,14 +147,20 @@ void EnterDigit(Game& game, int k, int d) {
   CountDigits(game);
 }
 
-bool IsLegalEntry(const Game& game, int k, int d) {
-  for (const Unit* unit : {&RowUnitOf(k), &ColumnUnitOf(k), &BoxUnitOf(k)}) {
+std::optional<UnitPlace> UnitHolding(const Game& game, int k, int d) {
+  const std::pair<UnitPlace, const Unit*> units[] = {
+      {{UnitPlace::Kind::Row, RowOf(k)}, &RowUnitOf(k)},
+      {{UnitPlace::Kind::Column, ColumnOf(k)}, &ColumnUnitOf(k)},
+      {{UnitPlace::Kind::Box, BoxNumberOf(k)}, &BoxUnitOf(k)}};
+  for (const auto& [place, unit] : units) {
     for (int other : *unit) {
-      if (other != k && CellValue(game, other) == d) return false;
+      if (other != k && CellValue(game, other) == d) return place;
     }
   }
-  return true;
+  return std::nullopt;
 }
+
+bool IsLegalEntry(const Game& game, int k, int d) { return !UnitHolding(game, k, d); }
 
 void CountDigits(Game& game) {
   std::array<int, 10> count{};
@@ -171,6 +201,7 @@ void PlayWinSound(Game& game) {
 void Undo(Game& game) {
   if (RefusedInHintMode(game)) return;
   std::vector<UndoRecord>& history = game.undoHistory;
+  BoardNotice& notice = NextNotice(game, BoardNotice::Kind::Undone);
   if (history.empty()) return;
   if (IsBoundary(history.back())) {
     history.pop_back();
@@ -179,12 +210,10 @@ void Undo(Game& game) {
         history.pop_back();
         break;
       }
-      Restore(game, history.back());
-      history.pop_back();
+      RestoreLast(game, notice);
     }
   } else {
-    Restore(game, history.back());
-    history.pop_back();
+    RestoreLast(game, notice);
   }
   game.Modified = true;
   game.Finished = false;

@@ -2,6 +2,7 @@
 // commands, custom-puzzle entry, the digit count and the flashing of a finished board.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "game/engine/game.h"
@@ -17,6 +18,9 @@ void EnterTypedText(Game& game, int k, std::string_view typedText);
 void EnterDigit(Game& game, int k, int d);
 // True when no other cell of k's row, column or box shows the value d.
 bool IsLegalEntry(const Game& game, int k, int d);
+// The first of k's row, column and box in which another cell shows the value d; none when
+// d may stand in k.
+std::optional<UnitPlace> UnitHolding(const Game& game, int k, int d);
 // Recounts the digits, stars the number-bar captions of complete digits and detects a full
 // board (sets Finished and plays the win sound).
 void CountDigits(Game& game);

@@ -40,6 +40,19 @@ struct CellGadget {
   int32_t cellTag = 0;
 };
 
+// What the last event did that the board alone does not show, for the shells to tell
+// assistive technology once: a digit refused with the first unit that holds it, or what an
+// undo changed. serial grows with every notice, so that each is told once.
+struct BoardNotice {
+  enum class Kind { None, Refused, Undone };
+  Kind kind = Kind::None;
+  int cell = kNoCell;   // the refused cell, or the last cell the undo restored
+  int digit = 0;        // the refused digit
+  UnitPlace unit;       // the unit that already holds it
+  int cellsChanged = 0; // cells the undo restored
+  uint32_t serial = 0;
+};
+
 // What the main window shows. Indices: cells by cell index; line toggles 0-8 are the column
 // buttons 81-89 and 9-17 the row buttons 90-98; number buttons 0-9 are 101-110.
 struct MainWindowState {
@@ -55,6 +68,7 @@ struct MainWindowState {
   std::array<Rect, kGadgetCount> geometry{};
   int innerWidth = kBaseWidth;  // client width
   int innerHeight = kBaseHeight;  // client height plus the menu bar
+  BoardNotice notice;
 };
 
 // One step of the undo history: the cell's text and text colour before the change.

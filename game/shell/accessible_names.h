@@ -1,6 +1,7 @@
 // What assistive technology reads for the main window's gadgets: a name that tells each
-// focusable gadget apart, and for a cell a description of the state it shows. Both shells
-// apply these texts; they depend only on the gadget state.
+// focusable gadget apart, for a cell a description of the state it shows and the text it
+// presents, and the announcement of what the last event did. Both shells apply these
+// texts; they depend only on the gadget state.
 #pragma once
 
 #include <array>
@@ -14,15 +15,24 @@ namespace shell {
 struct AccessibleText {
   std::string name;
   std::string description;
+  // What a cell presents as its value where the platform reads one: its digit, nothing when
+  // empty, and a hint's candidates apart ("4 6 9") rather than the hint text ("0469"),
+  // which reads as a number.
+  std::string value;
   friend bool operator==(const AccessibleText&, const AccessibleText&) = default;
 };
 
-// Indexed by gadget identifier. Cells: "Row r, column c" (1-based) with their state ("given",
-// "your digit", "empty", "hint 1 4 7", each with ", highlighted" or ", marked" where it
-// applies); line toggles, number bar, colour squares and "M" by what they do or show. The
-// two labels get nothing: they take no focus and read their own text.
+// Indexed by gadget identifier. Cells: "Row r, column c, box b" (1-based, boxes counted row
+// by row from the top-left) with what they show ("5, given", "7, your digit, teal",
+// "empty", "candidates 1, 4, 7", with ", highlighted" or ", marked" where it applies); line
+// toggles, number bar, colour squares and "M" by what they do or show. The two labels get
+// nothing: they take no focus and read their own text.
 using AccessibleTexts = std::array<AccessibleText, engine::kGadgetCount>;
 AccessibleTexts AccessibleTextsOf(const engine::MainWindowState& state);
+
+// The words for the state's notice: why a digit was refused ("5 is already in row 2"), or
+// what an undo changed ("Undo: Row 3, column 4, box 2, empty"); empty for no notice.
+std::string AnnouncementOf(const engine::MainWindowState& state);
 
 // The names of the TextPalette colours, in palette order.
 extern const std::array<std::string_view, 9> kPaletteColorNames;

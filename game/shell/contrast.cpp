@@ -25,4 +25,10 @@ double ContrastRatio(engine::Rgb a, engine::Rgb b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+engine::Rgb FocusRingColor(engine::Rgb face) {
+  const engine::Rgb black = engine::RgbOf(0, 0, 0);
+  const engine::Rgb white = engine::RgbOf(255, 255, 255);
+  return ContrastRatio(face, black) >= ContrastRatio(face, white) ? black : white;
+}
+
 }  // namespace shell

@@ -18,4 +18,8 @@ double RelativeLuminance(engine::Rgb rgb);
 // on white.
 double ContrastRatio(engine::Rgb a, engine::Rgb b);
 
+// The colour of the keyboard focus ring on a gadget's face: black or white, whichever stands
+// farther from the face (at least 4.58 : 1 for any face).
+engine::Rgb FocusRingColor(engine::Rgb face);
+
 }  // namespace shell

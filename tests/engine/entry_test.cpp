@@ -59,6 +59,52 @@ TEST_F(EntryTest, DigitInRowColumnOrBoxIsRefusedWithOneErrorSound) {
   EXPECT_EQ(game.undoHistory.size(), 1u);
 }
 
+TEST_F(EntryTest, RefusalNamesTheFirstUnitHoldingTheDigitOnceAndChangesNothingElse) {
+  using Place = UnitPlace::Kind;
+  game.Sound = MenuSoundOff;  // told even when no sound plays
+  Click(0, 5);  // row 0, column 0, box 0
+  const std::pair<int, UnitPlace> cases[] = {
+      {8, {Place::Row, 0}},      // row only
+      {72, {Place::Column, 0}},  // column only
+      {20, {Place::Box, 0}},     // box only
+      {1, {Place::Row, 0}},      // row and box: the row comes first
+      {9, {Place::Column, 0}},   // column and box: the column comes first
+  };
+  for (const auto& [k, unit] : cases) {
+    const uint32_t serial = game.window.notice.serial;
+    Click(k, 5);
+    const BoardNotice& notice = game.window.notice;
+    EXPECT_EQ(notice.serial, serial + 1) << k;
+    EXPECT_EQ(notice.kind, BoardNotice::Kind::Refused) << k;
+    EXPECT_EQ(notice.cell, k);
+    EXPECT_EQ(notice.digit, 5);
+    EXPECT_EQ(notice.unit, unit) << k;
+    EXPECT_EQ(UnitHolding(game, k, 4), std::nullopt) << k;
+    // The same digit again on the same cell is told no more, as it sounds no more.
+    Click(k, 5);
+    EXPECT_EQ(notice.serial, serial + 1) << k;
+    EXPECT_EQ(CellAt(k).text, "") << k;
+  }
+  EXPECT_EQ(game.undoHistory.size(), 1u);
+}
+
+TEST_F(EntryTest, UndoNoticeNamesTheCellItRestoredOrHowMany) {
+  Undo(game);
+  EXPECT_EQ(game.window.notice.kind, BoardNotice::Kind::Undone);
+  EXPECT_EQ(game.window.notice.cellsChanged, 0);
+  Click(3, 7);
+  Click(50, 2);
+  Undo(game);
+  EXPECT_EQ(game.window.notice.cell, 50);
+  EXPECT_EQ(game.window.notice.cellsChanged, 1);
+  ResetGame(game);
+  const uint32_t serial = game.window.notice.serial;
+  Undo(game);
+  EXPECT_EQ(game.window.notice.serial, serial + 1);
+  EXPECT_EQ(game.window.notice.cellsChanged, 81);
+  EXPECT_EQ(CellAt(3).text, "7");
+}
+
 TEST_F(EntryTest, ClickingAGivenRestoresItsDigitAndSounds) {
   ShowSolvedWithout({80});
   game.window.cells[0].text = "9";

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "game/shell/qt/cell_field.h"
 #include "game/shell/qt/color_square.h"
 
 namespace shell_qt {
@@ -33,6 +34,29 @@ class ColorSquareAccessible : public QAccessibleWidget {
   void doAction(const QString& action) override {
     if (action == pressAction()) static_cast<ColorSquare*>(widget())->click();
   }
+};
+
+// A cell reads as one square of a grid, by its name and by its description, which holds what
+// it shows. It has no text interface, so that the field's own text events stay unheard: they
+// carry the game's real text, a hint's "0469" read as a number, and a new field reports a
+// caret move just before its first focus, after which a screen reader takes it for focused
+// already and moves there without a word.
+class CellAccessible : public QAccessibleWidget {
+ public:
+  explicit CellAccessible(CellField* cell) : QAccessibleWidget(cell, QAccessible::Cell) {}
+
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    state.editable = true;
+    return state;
+  }
+};
+
+// An announcement reads as a notification, which a screen reader speaks as it shows.
+class AnnouncementAccessible : public QAccessibleWidget {
+ public:
+  explicit AnnouncementAccessible(QWidget* widget)
+      : QAccessibleWidget(widget, QAccessible::Notification) {}
 };
 
 // A menu item whose text carries a key hint after a tab ("Exit\tAlt+F4"): the hint stays
@@ -92,6 +116,12 @@ class HintedMenuItemAccessible : public QAccessibleInterface, public QAccessible
 };
 
 QAccessibleInterface* GadgetInterfaces(const QString& className, QObject* object) {
+  if (className == QLatin1String(Announcement::staticMetaObject.className())) {
+    return new AnnouncementAccessible(static_cast<QWidget*>(object));
+  }
+  if (className == QLatin1String(CellField::staticMetaObject.className())) {
+    return new CellAccessible(static_cast<CellField*>(object));
+  }
   if (className == QLatin1String(ColorSquare::staticMetaObject.className())) {
     return new ColorSquareAccessible(static_cast<ColorSquare*>(object));
   }
@@ -109,6 +139,22 @@ QAccessibleInterface* GadgetInterfaces(const QString& className, QObject* object
 
 void InstallAccessibleInterfaces() { QAccessible::installFactory(GadgetInterfaces); }
 
+Announcement::Announcement(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setGeometry(0, 0, 1, 1);
+  hide();
+}
+
+void Announcement::Announce(const QString& text) {
+  // Shown, a notification is read out; hidden again at the next event, so that it is read
+  // once and not again when the focus moves on.
+  if (isVisible()) hide();
+  if (text.isEmpty()) return;
+  setAccessibleName(text);
+  show();
+}
+
 void AccessibleGadgets::Render(const MainWindowState& state,
                                const std::array<QWidget*, kGadgetCount>& gadgets) {
   const shell::AccessibleTexts texts = shell::AccessibleTextsOf(state);
@@ -122,6 +168,11 @@ void AccessibleGadgets::Render(const MainWindowState& state,
     }
   }
   shown_ = texts;
+  if (announcement_ == nullptr) announcement_ = new Announcement(gadgets[0]->parentWidget());
+  // A new notice is read out once; the next event ends it.
+  const bool fresh = shownNotice_ != state.notice.serial;
+  shownNotice_ = state.notice.serial;
+  announcement_->Announce(fresh ? ToQString(shell::AnnouncementOf(state)) : QString());
   if (shownColor_ != state.pushedColorButton) {
     QAccessible::State checked;
     checked.checked = true;

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
 
+#include "game/shell/qt/focus_ring.h"
+
 namespace shell_qt {
 
 CellField::CellField(QWidget* parent) : QLineEdit(parent) {
@@ -35,6 +37,11 @@ void CellField::focusInEvent(QFocusEvent* event) {
   // Reported once the click that gave the focus has placed the caret, so that a text the
   // game then writes puts the caret before its first character.
   QMetaObject::invokeMethod(this, &CellField::focusEntered, Qt::QueuedConnection);
+}
+
+void CellField::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  DrawFocusRing(this, palette().color(QPalette::Base), RingPlace::InsideFrame);
 }
 
 }  // namespace shell_qt

@@ -19,6 +19,7 @@ class CellField : public QLineEdit {
  protected:
   bool event(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 }  // namespace shell_qt

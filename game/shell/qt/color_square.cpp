@@ -3,11 +3,10 @@
 #include "game/shell/qt/color_square.h"
 
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <qdrawutil.h>
 
 #include "game/shell/qt/colors.h"
+#include "game/shell/qt/focus_ring.h"
 
 namespace shell_qt {
 
@@ -38,12 +37,10 @@ void ColorSquare::paintEvent(QPaintEvent*) {
   QRect swatch((width() - side) / 2, (height() - side) / 2, side, side);
   if (pushed) swatch.translate(1, 1);
   painter.fillRect(swatch, color_);
-  if (hasFocus()) {
-    QStyleOptionFocusRect focus;
-    focus.initFrom(this);
-    focus.rect = rect().adjusted(1, 1, -1, -1);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-  }
+  painter.end();
+  DrawFocusRing(this, pushed ? PressedPalette(palette()).color(QPalette::Button)
+                             : palette().color(QPalette::Button),
+                RingPlace::OverEdge);
 }
 
 }  // namespace shell_qt

@@ -5,6 +5,7 @@
 #include <QStylePainter>
 
 #include "game/shell/qt/colors.h"
+#include "game/shell/qt/focus_ring.h"
 
 namespace shell_qt {
 
@@ -13,17 +14,18 @@ ToggleButton::ToggleButton(const QString& text, QWidget* parent) : QPushButton(t
   setFocusPolicy(Qt::StrongFocus);
 }
 
-void ToggleButton::paintEvent(QPaintEvent* event) {
-  // The style draws a pressed toggle in the inverted colours of the pressed look.
-  if (!isChecked()) {
-    QPushButton::paintEvent(event);
-    return;
-  }
-  QStylePainter painter(this);
+void ToggleButton::paintEvent(QPaintEvent*) {
   QStyleOptionButton option;
   initStyleOption(&option);
-  option.palette = PressedPalette(option.palette);
-  painter.drawControl(QStyle::CE_PushButton, option);
+  // The style draws a pressed toggle in the inverted colours of the pressed look; the focus
+  // is the game's own ring rather than the style's faint frame.
+  if (isChecked()) option.palette = PressedPalette(option.palette);
+  option.state &= ~QStyle::State_HasFocus;
+  {
+    QStylePainter painter(this);
+    painter.drawControl(QStyle::CE_PushButton, option);
+  }
+  DrawFocusRing(this, option.palette.color(QPalette::Button), RingPlace::InsideFrame);
 }
 
 }  // namespace shell_qt

@@ -25,6 +25,15 @@ void Annotate(IAccPropServices* services, HWND gadget, const MSAAPROPID& propert
   if (SUCCEEDED(result)) NotifyWinEvent(event, gadget, OBJID_CLIENT, CHILDID_SELF);
 }
 
+// The gadget with the keyboard focus, else the given one.
+int FocusedGadget(const std::array<HWND, engine::kGadgetCount>& gadgets, int otherwise) {
+  const HWND focus = GetFocus();
+  for (int id = 0; id < engine::kGadgetCount; ++id) {
+    if (gadgets[id] == focus) return id;
+  }
+  return otherwise;
+}
+
 }  // namespace
 
 AccessibleGadgets::AccessibleGadgets() {
@@ -53,8 +62,23 @@ void AccessibleGadgets::Render(const engine::MainWindowState& state,
       Annotate(services_, gadgets[id], PROPID_ACC_DESCRIPTION, EVENT_OBJECT_DESCRIPTIONCHANGE,
                text.description);
     }
+    // A cell's value is what it presents, a hint's candidates apart, not the field's text.
+    if (text.value != (shown ? shown->value : "")) {
+      Annotate(services_, gadgets[id], PROPID_ACC_VALUE, EVENT_OBJECT_VALUECHANGE, text.value);
+    }
   }
   shown_ = texts;
+  if (state.notice.serial == shownNotice_) return;
+  shownNotice_ = state.notice.serial;
+  const std::string announcement = shell::AnnouncementOf(state);
+  if (announcement.empty()) return;
+  // The focused gadget reads the announcement as its description, which a screen reader
+  // speaks as it changes on the focus, until the next event puts the gadget's own back.
+  const int id = FocusedGadget(gadgets, state.notice.cell);
+  if (id < 0) return;
+  Annotate(services_, gadgets[id], PROPID_ACC_DESCRIPTION, EVENT_OBJECT_DESCRIPTIONCHANGE,
+           announcement);
+  (*shown_)[id].description = announcement;
 }
 
 }  // namespace shell_win32

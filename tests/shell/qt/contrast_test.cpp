@@ -119,6 +119,8 @@ class ContrastTest : public QObject {
   void digitsReadOnTheDarkDesktopWhereTheyDoOnTheLight();
   void pressedButtonsStandOutOnBothDesktops_data();
   void pressedButtonsStandOutOnBothDesktops();
+  void keyboardFocusStandsOutFromTheUnfocusedLook_data();
+  void keyboardFocusStandsOutFromTheUnfocusedLook();
 
  private:
   // Opens the game under palette with the test board showing.
@@ -297,6 +299,62 @@ void ContrastTest::pressedButtonsStandOutOnBothDesktops() {
     qInfo("label on the pressed face: %.2f : 1", label);
     QVERIFY2(label >= shell::kReadableText, qPrintable(QString::number(label)));
   }
+}
+
+void ContrastTest::keyboardFocusStandsOutFromTheUnfocusedLook_data() {
+  QTest::addColumn<bool>("dark");
+  QTest::addColumn<int>("gadget");
+  QTest::addColumn<bool>("pressed");
+  // The empty cells take only a 5, and the number bar stands on 1: a focus leaves them empty.
+  const std::tuple<const char*, int, bool> gadgets[] = {
+      {"empty cell", kEmptyCentre, false}, {"given", 1, false},
+      {"number 5", kFirstNumberButton + 4, false}, {"chosen number 1", kFirstNumberButton, true},
+      {"X", kClearButton, false}, {"column toggle", kFirstColumnButton + 2, false},
+      {"pressed row toggle", kFirstRowButton + 6, true}, {"M", kMarkButton, false},
+      {"navy square", kFirstColorButton + 5, false}, {"chosen red square", kFirstColorButton, true}};
+  for (bool dark : {false, true}) {
+    for (const auto& [name, id, pressed] : gadgets) {
+      QTest::addRow("%s on the %s desktop", name, dark ? "dark" : "light") << dark << id << pressed;
+    }
+  }
+}
+
+// The focus changes, at 3 : 1 or more, at least as many pixels as a line two pixels wide
+// around the gadget holds, pixel for pixel against the same gadget unfocused.
+void ContrastTest::keyboardFocusStandsOutFromTheUnfocusedLook() {
+  QFETCH(bool, dark);
+  QFETCH(int, gadget);
+  QFETCH(bool, pressed);
+  Open(dark ? DarkPalette() : LightPalette());
+  if (pressed && gadget != kFirstNumberButton && gadget != kFirstColorButton) Click(gadget);
+  Settle();
+  const QImage unfocused = Grab(window_->Gadget(gadget));
+  window_->Gadget(gadget)->setFocus(Qt::TabFocusReason);
+  QCoreApplication::processEvents();
+  window_->Render();
+  QCoreApplication::processEvents();
+  QVERIFY(window_->Gadget(gadget)->hasFocus());
+  QCOMPARE(game_->window.cells[kEmptyCentre].text, "");
+  const QImage focused = Grab(window_->Gadget(gadget));
+  QCOMPARE(focused.size(), unfocused.size());
+  int changed = 0;
+  double least = 21;
+  for (int y = 0; y < focused.height(); ++y) {
+    for (int x = 0; x < focused.width(); ++x) {
+      const double apart = shell::ContrastRatio(RgbOfPixel(focused.pixel(x, y)),
+                                                RgbOfPixel(unfocused.pixel(x, y)));
+      if (apart >= shell::kDistinctState) {
+        ++changed;
+        least = std::min(least, apart);
+      }
+    }
+  }
+  const int w = focused.width();
+  const int h = focused.height();
+  const int ring = w * h - (w - 4) * (h - 4);
+  qInfo("%d of %d pixels changed at 3 : 1 or more (a two-pixel ring holds %d), the least by "
+        "%.2f : 1", changed, w * h, ring, least);
+  QVERIFY2(changed >= ring, qPrintable(QString("%1 pixels, not %2").arg(changed).arg(ring)));
 }
 
 QTEST_MAIN(ContrastTest)

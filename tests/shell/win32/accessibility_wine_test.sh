@@ -2,7 +2,8 @@
 # The accessible names of the game's Windows program under wine on a virtual X display. Wine's
 # annotation service takes the names without keeping them (its SetHwndPropStr answers
 # E_NOTIMPL and traces its arguments), so the test reads what the game hands it from that
-# trace: the 119 unique names at start-up and a cell's new state after a real click. It also
+# trace: the 119 unique names at start-up, a cell's new state and value after a real click,
+# and the announcements of a refused digit and of an undo, on the focused cell. It also
 # prints what wine's AccessibleObjectFromWindow and get_accName answer for each gadget, and
 # passes on those answers instead should wine ever return the names.
 # Usage: accessibility_wine_test.sh TARNWICK_EXE WINE ACCESSIBLE_NAMES_EXE.
@@ -50,6 +51,7 @@ annotated() {
 }
 names="608d3df8-8128-4aa7-a428-f55e49267291"
 descriptions="4d48dfe4-bd3f-491f-a648-492d6f20c588"
+values="123fe443-211a-4615-9527-c45a7e93717a"
 
 "$wine" "$probe" </dev/null 2>/dev/null | tr -d '\r' > "$work/answers" || true
 echo "wine's answers for $(wc -l < "$work/answers") gadgets (identifier, get_accName," \
@@ -63,7 +65,7 @@ else
   echo "wine answered no annotated names ($answered gadgets with a name of their own)"
   await 10 test "$(annotated "$names" | sort -u | wc -l)" -ge 119 ||
     fail "the game annotated $(annotated "$names" | sort -u | wc -l) distinct names, not 119"
-  annotated "$names" | grep -qxF "Row 5, column 5" || fail "no name for the middle cell"
+  annotated "$names" | grep -qxF "Row 5, column 5, box 5" || fail "no name for the middle cell"
   annotated "$names" | grep -qxF "Highlight row 3" || fail "no name for a row toggle"
   annotated "$names" | grep -qxF "Navy" || fail "no name for a colour square"
   echo "annotated names: $(annotated "$names" | sort -u | wc -l) distinct, for example" \
@@ -80,7 +82,24 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 menu=20
 press $((X + 140)) $((Y + menu + 50))
 press $((X + 150)) $((Y + menu + 200))
-await 10 sh -c "tr -d '\r' < '$trace' | grep -q 'SetHwndPropStr.*{$descriptions}.*L\"your digit\"'" ||
-  fail "the middle cell's state was not annotated as the player's digit"
-echo "entered: the middle cell annotated \"your digit\""
+# Waits for the text $2 annotated as the property $1.
+await_annotated() {
+  await 10 sh -c "tr -d '\r' < '$trace' | grep -q 'SetHwndPropStr.*{$1}.*L\"$2\")'"
+}
+await_annotated "$descriptions" "5, your digit, red" ||
+  fail "the middle cell's state was not annotated as the player's red 5"
+await_annotated "$values" "5" || fail "the middle cell's value was not annotated as 5"
+echo "entered: the middle cell annotated \"5, your digit, red\", value \"5\""
+
+# The first cell of the same row refuses the 5, and tells why; Ctrl+Z then takes the middle
+# cell's 5 back, and tells what the cell holds now.
+press $((X + 60)) $((Y + menu + 200))
+await_annotated "$descriptions" "5 is already in row 5" || fail "the refused 5 was not announced"
+echo "refused: announced \"5 is already in row 5\""
+xdotool keydown ctrl keydown z
+sleep 0.3
+xdotool keyup z keyup ctrl
+await_annotated "$descriptions" "Undo: Row 5, column 5, box 5, empty" ||
+  fail "the undo was not announced"
+echo "undone: announced \"Undo: Row 5, column 5, box 5, empty\""
 echo PASS
