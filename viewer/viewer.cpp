@@ -18,15 +18,17 @@ namespace {
 constexpr std::string_view kNoHelp = "NoHelp";
 
 // The exit values; measures is empty when the window never opened, which leaves the stored
-// place and size as they were.
+// place and size as they were. A place the window system does not tell is left as stored.
 void WriteExitValues(const Viewer& viewer, const std::optional<WindowMeasures>& measures) {
   settings::LinkCycle cycle(viewer.linkPath);
   cycle.store.WriteSettingText(link::kLastTime, link::kNotRunning);
   cycle.store.WriteSettingText(link::kLastHelp, "");
   cycle.store.WriteSettingText(link::kHandle, "0");
   if (!measures) return;
-  cycle.store.WriteSettingInteger(link::kWinX, measures->left);
-  cycle.store.WriteSettingInteger(link::kWinY, measures->top);
+  if (measures->placeKnown) {
+    cycle.store.WriteSettingInteger(link::kWinX, measures->left);
+    cycle.store.WriteSettingInteger(link::kWinY, measures->top);
+  }
   cycle.store.WriteSettingInteger(link::kWinW, measures->width);
   cycle.store.WriteSettingInteger(link::kWinH, measures->heightWithMenu);
 }

@@ -15,6 +15,11 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication application(argc, argv);
   application.setQuitOnLastWindowClosed(false);
+  // The desktop matches the window to the menu entry by this name (the Wayland app id); on
+  // X11 by the window class, the program's name, which the entry names too. The name is set
+  // since Qt would take it from the command, the lower-case link that starts the game.
+  QGuiApplication::setDesktopFileName(QStringLiteral(DERADU_DESKTOP_FILE_NAME));
+  QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
   QApplication::setStyle(new shell_qt::ChevronStyle);
   shell_qt::CaretBlinkLimit caretBlink;
 
