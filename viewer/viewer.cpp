@@ -217,6 +217,13 @@ bool HandleEvent(Viewer& viewer, const ViewerEvent& event) {
 
 void ExitViewer(Viewer& viewer) { WriteExitValues(viewer, viewer.platform.MeasureWindow()); }
 
+std::string TakeActivationToken(Viewer& viewer) {
+  settings::LinkCycle cycle(viewer.linkPath);
+  std::string token = cycle.store.ReadSettingText(link::kActivationToken, "");
+  if (!token.empty()) cycle.store.WriteSettingText(link::kActivationToken, "");
+  return token;
+}
+
 std::string_view FilePart(std::string_view address) {
   const size_t slash = address.find_last_of("/\\");
   return slash == std::string_view::npos ? address : address.substr(slash + 1);

@@ -17,6 +17,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include "common/qt/desktop_activation.h"
 #include "common/qt/qt_path.h"
 #include "viewer/qt/html_pane.h"
 #include "viewer/window_place.h"
@@ -234,10 +235,12 @@ void ViewerWindow::ShowMessage(std::string_view title, std::string_view text, bo
   box.exec();
 }
 
-void ViewerWindow::BringToFront() {
+void ViewerWindow::BringToFront(const std::string& activationToken) {
   if (isMinimized()) showNormal();
   raise();
-  activateWindow();
+  // On Wayland only the compositor's token brings the window forward, minimised or not;
+  // without one, or elsewhere, the window asks for the focus itself.
+  if (!desktop_activation::Activate(windowHandle(), activationToken)) activateWindow();
 }
 
 QWidget* ViewerWindow::Control(int id) const {

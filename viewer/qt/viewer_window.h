@@ -53,8 +53,9 @@ class ViewerWindow : public QMainWindow, public ViewerPlatform {
   void BlockContextMenu() override;
   void ShowMessage(std::string_view title, std::string_view text, bool errorIcon) override;
 
-  // Raises and activates the window, restoring it when minimised.
-  void BringToFront();
+  // Raises and activates the window, restoring it when minimised, with the desktop's token
+  // where the desktop needs one (empty: none).
+  void BringToFront(const std::string& activationToken);
 
   // What the window shows, for tests.
   QWidget* Control(int id) const;

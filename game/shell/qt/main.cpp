@@ -1,6 +1,7 @@
 // Tarnwick: the Deradu game.
 #include <QApplication>
 
+#include "common/qt/desktop_activation.h"
 #include "common/qt/qt_path.h"
 #include "game/engine/game.h"
 #include "game/shell/app.h"
@@ -31,6 +32,9 @@ int main(int argc, char* argv[]) {
   platform.SetMainWindow(&window);
   window.SetCloseWhileBusy([&platform] { platform.AbandonSearch(); });
   window.show();
+  // Started from the desktop's menu on Wayland: the compositor's token gives the window the
+  // focus.
+  desktop_activation::Activate(window.windowHandle(), desktop_activation::TakeStartToken());
 
   shell::FinishStartUp(game);
   window.Render();
