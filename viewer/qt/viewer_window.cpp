@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QWindow>
 
 #include "common/qt/desktop_activation.h"
 #include "common/qt/qt_path.h"
@@ -72,6 +73,7 @@ ViewerWindow::ViewerWindow() : client_(new QWidget(this)) { setCentralWidget(cli
 bool ViewerWindow::OpenMainWindow(const WindowMeasures& place, std::string_view title) {
   setWindowTitle(ToQString(title));
   resize(place.width, place.heightWithMenu);
+  if (PlacedByCompositor()) openedSize_ = size();
   if (!PlacedByCompositor()) {
     const bool reachable = TitleBarOnSomeScreen(place, ScreenAreas());
     move(reachable ? QPoint(place.left, place.top) : QPoint(100, 200));
@@ -258,6 +260,19 @@ void ViewerWindow::closeEvent(QCloseEvent* event) {
 
 void ViewerWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  // On Wayland Qt adds the frame it draws itself only after the compositor's first answer,
+  // and the compositor's next answer, sized for the window before it had its frame, then
+  // takes the frame out of the window's size: each start would open the window smaller. The
+  // first change of size is therefore undone when it is exactly that.
+  if (openedSize_ && size() != *openedSize_) {
+    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const QSize opened = *openedSize_;
+    openedSize_.reset();
+    if (size() == opened.shrunkBy(frame) && !frame.isNull()) {
+      resize(opened);
+      return;
+    }
+  }
   Report(ViewerEvent::Kind::Resize);
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include <QMainWindow>
+#include <QSize>
 #include <QUrl>
 
 #include "viewer/viewer.h"
@@ -81,6 +82,8 @@ class ViewerWindow : public QMainWindow, public ViewerPlatform {
   // waits in deferred_ until the load has finished.
   bool loading_ = false;
   std::optional<QUrl> deferred_;
+  // The size the window opened with, until its first change on Wayland (see resizeEvent).
+  std::optional<QSize> openedSize_;
 };
 
 }  // namespace viewer
