@@ -427,6 +427,18 @@ TEST_F(ViewerTest, ExitWithoutAKnownPlaceStoresTheSizeAndKeepsTheStoredPlace) {
                     "LASTTIME = 000\r\nLASTHELP = \r\nHANDLE = 0\r\n");
 }
 
+// The game's token is used once: the desktop would refuse it a second time.
+TEST_F(ViewerTest, TheTokenOfARaiseRequestIsTakenOnce) {
+  StartRunning();
+  WriteLink("LASTTIME = 999\r\nActivationToken = abc-1\r\n");
+  EXPECT_EQ(viewer::TakeActivationToken(viewer), "abc-1");
+  EXPECT_EQ(Link(), "LASTTIME = 999\r\nActivationToken = \r\n");
+  EXPECT_EQ(viewer::TakeActivationToken(viewer), "");
+  WriteLink("LASTTIME = 999\r\n");
+  EXPECT_EQ(viewer::TakeActivationToken(viewer), "");
+  EXPECT_EQ(Link(), "LASTTIME = 999\r\n");
+}
+
 // The title bar must be reachable: within a screen's height, and grippable within its width.
 TEST(WindowPlaceTest, AStoredPlaceIsUsedOnlyWithItsTitleBarOnAScreen) {
   const viewer::Rect twoScreens[] = {{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
