@@ -73,8 +73,9 @@ ViewerWindow::ViewerWindow() : client_(new QWidget(this)) { setCentralWidget(cli
 bool ViewerWindow::OpenMainWindow(const WindowMeasures& place, std::string_view title) {
   setWindowTitle(ToQString(title));
   resize(place.width, place.heightWithMenu);
-  if (PlacedByCompositor()) openedSize_ = size();
-  if (!PlacedByCompositor()) {
+  if (PlacedByCompositor()) {
+    openedSize_ = size();
+  } else {
     const bool reachable = TitleBarOnSomeScreen(place, ScreenAreas());
     move(reachable ? QPoint(place.left, place.top) : QPoint(100, 200));
   }
