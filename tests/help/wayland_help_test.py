@@ -211,6 +211,10 @@ def check_help(work, game, keyboard):
                     5, quiet=True):
             break
     if not wait_for("the viewer started and active", lambda: active("Leafview", HELP_TITLE), 60):
+        print("link file:", link_values(work))
+        print("on AT-SPI:", [(app.name, [(c.name, c.getState().contains(pyatspi.STATE_ACTIVE))
+                                         for c in app if c is not None])
+                             for app in pyatspi.Registry.getDesktop(0) if app is not None])
         return
     viewer = int(link_values(work).get("HANDLE", "0"))
     print("F1: the viewer (process %d) is active" % viewer, flush=True)
