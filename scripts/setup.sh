@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools qt6-svg-dev
+  qt6-base-private-dev qt6-wayland libwayland-dev wayland-protocols mutter
   libgl-dev libglx-dev
   libsdl2-dev
   libgtest-dev googletest

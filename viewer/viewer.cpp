@@ -20,15 +20,17 @@ constexpr std::string_view kNoHelp = "NoHelp";
 constexpr int kLargestMeasure = 1 << 16;
 
 // The exit values; measures is empty when the window never opened, which leaves the stored
-// place and size as they were.
+// place and size as they were. A place the window system does not tell is left as stored.
 void WriteExitValues(const Viewer& viewer, const std::optional<WindowMeasures>& measures) {
   settings::LinkCycle cycle(viewer.linkPath);
   cycle.store.WriteSettingText(link::kLastTime, link::kNotRunning);
   cycle.store.WriteSettingText(link::kLastHelp, "");
   cycle.store.WriteSettingText(link::kHandle, "0");
   if (!measures) return;
-  cycle.store.WriteSettingInteger(link::kWinX, measures->left);
-  cycle.store.WriteSettingInteger(link::kWinY, measures->top);
+  if (measures->placeKnown) {
+    cycle.store.WriteSettingInteger(link::kWinX, measures->left);
+    cycle.store.WriteSettingInteger(link::kWinY, measures->top);
+  }
   cycle.store.WriteSettingInteger(link::kWinW, measures->width);
   cycle.store.WriteSettingInteger(link::kWinH, measures->heightWithMenu);
 }
@@ -222,6 +224,13 @@ bool HandleEvent(Viewer& viewer, const ViewerEvent& event) {
 }
 
 void ExitViewer(Viewer& viewer) { WriteExitValues(viewer, viewer.platform.MeasureWindow()); }
+
+std::string TakeActivationToken(Viewer& viewer) {
+  settings::LinkCycle cycle(viewer.linkPath);
+  std::string token = cycle.store.ReadSettingText(link::kActivationToken, "");
+  if (!token.empty()) cycle.store.WriteSettingText(link::kActivationToken, "");
+  return token;
+}
 
 std::string_view FilePart(std::string_view address) {
   const size_t slash = address.find_last_of("/\\");

@@ -58,6 +58,9 @@ StartResult StartViewer(Viewer& viewer);
 bool HandleEvent(Viewer& viewer, const ViewerEvent& event);
 // Records in the link file that no viewer runs, with the window's place and size.
 void ExitViewer(Viewer& viewer);
+// The desktop's token that the game left with its request to come to the front, taken from
+// the link file once (the desktop honours a token only once); empty when there is none.
+std::string TakeActivationToken(Viewer& viewer);
 
 // The text after the last slash or backslash.
 std::string_view FilePart(std::string_view address);

@@ -17,6 +17,9 @@ struct WindowMeasures {
   int left = 0, top = 0;     // outer frame, screen coordinates
   int width = 0;             // client width
   int heightWithMenu = 0;    // client height plus the menu bar's height
+  // False where the window system keeps windows' places to itself (Wayland): left and top
+  // then mean nothing and are not stored.
+  bool placeKnown = true;
   friend bool operator==(const WindowMeasures&, const WindowMeasures&) = default;
 };
 

@@ -21,6 +21,9 @@ inline constexpr std::string_view kWinX = "WinX";
 inline constexpr std::string_view kWinY = "WinY";
 inline constexpr std::string_view kWinW = "WinW";
 inline constexpr std::string_view kWinH = "WinH";
+// Written and read by the Linux builds alone, beside the keys above: the desktop's token with
+// which the viewer takes the focus when the game brings it to the front. Used once.
+inline constexpr std::string_view kActivationToken = "ActivationToken";
 
 // The window class of the Windows viewer's main window, by which the game tells the window
 // that HANDLE names from any other program's window.

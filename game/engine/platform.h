@@ -63,6 +63,11 @@ class Platform {
   virtual bool WindowExists(int64_t handle) = 0;
   virtual void BringToFront(int64_t handle) = 0;
   virtual void AskToClose(int64_t handle) = 0;
+  // A token from the desktop by which a program the game starts or raises for the player's
+  // request may take the focus from the game; empty where the desktop issues none. The
+  // platform hands the token it issued last to the next program it starts; the game records
+  // it in the link file for a running viewer.
+  virtual std::string ActivationToken() { return {}; }
 
   // The main window: resize its inner area (menu bar counted), show its state as it stands
   // now (start-up draws it before its slow steps), and take pending window events without

@@ -35,10 +35,17 @@ void InitHelpLink(engine::Game& game, std::string_view file, std::string_view ti
 void ShowHelpTopic(engine::Game& game, std::string_view topic) {
   std::string title;
   int64_t handle = 0;
+  // Asked for before the lock is taken: the desktop answers within one round trip.
+  const std::string token = game.platform.ActivationToken();
   {
     settings::LinkCycle cycle(LinkPath(game));
     cycle.store.WriteSettingText(link::kLastHelp, topic);
     cycle.store.WriteSettingText(link::kLastTime, link::kRequestPending);
+    // Files of builds without tokens never get the key; a token left by an earlier request
+    // is cleared.
+    if (!token.empty() || cycle.store.ReadSettingText(link::kActivationToken, "\n") != "\n") {
+      cycle.store.WriteSettingText(link::kActivationToken, token);
+    }
     // The same request again changes no byte when the viewer could not acknowledge the last
     // one; the viewer then tells it from the last one by the file's new change time.
     cycle.store.RewriteOnClose();

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Validates the desktop file and the metainfo, and checks the size of each rendered icon.
+# Validates the desktop files (the game's menu entry, the viewer's hidden one) and the
+# metainfo, and checks the size of each rendered icon.
 # Usage: check_desktop_files.sh SOURCE_FOLDER BUILD_FOLDER ICON_FOLDER
 set -euo pipefail
 source=$1
@@ -7,6 +8,7 @@ build=$2
 icons=$3
 id=org.example.deradu
 desktop-file-validate "$source/$id.desktop"
+desktop-file-validate "$build/$id.leafview.desktop"
 appstreamcli validate --no-net "$build/$id.metainfo.xml"
 for size in 48 256; do
   # A PNG gives its width and height as two 4-byte numbers from byte 16 on.

@@ -71,6 +71,40 @@ TEST_F(HelpLinkTest, ShowHelpTopicRecordsTheRequestBeforeTheViewerStarts) {
   EXPECT_EQ(platform.workingFolders, std::vector<std::string>{fs::current_path().string()});
 }
 
+// The desktop's token goes into the link file for a running viewer, and for one the game starts
+// (the platform hands it over in the environment too); a token left by an earlier request is
+// cleared, and without tokens the file never holds the key.
+TEST_F(HelpLinkTest, ShowHelpTopicRecordsTheDesktopsTokenBesideTheRequest) {
+  struct Case {
+    const char* name;
+    const char* token;
+    const char* before;  // the link file before the request
+    bool running;
+    const char* after;   // the ActivationToken value afterwards
+  } const cases[] = {
+      {"running viewer", "t-1", "HANDLE = 4242\r\n", true, "t-1"},
+      {"viewer started", "t-2", "HANDLE = 0\r\n", false, "t-2"},
+      {"an earlier token replaced", "t-3", "ActivationToken = old\r\nHANDLE = 4242\r\n", true,
+       "t-3"},
+      {"an earlier token cleared", "", "ActivationToken = old\r\nHANDLE = 4242\r\n", true, ""},
+      {"no tokens, no key", "", "HANDLE = 4242\r\n", true, "<missing>"},
+  };
+  platform.liveWindows = {4242};
+  platform.startablePaths.insert(ViewerPathText());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    folder.Write("Leafview.ini", c.before);
+    platform.activationToken = c.token;
+    platform.broughtToFront.clear();
+    platform.startedProcesses.clear();
+    help::ShowHelpTopic(game, "#Rules");
+    EXPECT_EQ(LinkValue("ActivationToken"), c.after);
+    EXPECT_EQ(LinkValue("LASTTIME"), "50");
+    EXPECT_EQ(platform.broughtToFront.size(), c.running ? 1u : 0u);
+    EXPECT_EQ(platform.startedProcesses.size(), c.running ? 0u : 1u);
+  }
+}
+
 TEST_F(HelpLinkTest, ShowHelpTopicRaisesOnlyAViewerWhoseHandleNamesALiveWindow) {
   struct Case {
     const char* name;

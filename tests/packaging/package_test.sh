@@ -73,12 +73,14 @@ expected="./usr/games/tarnwick -> ../lib/deradu/Tarnwick
 ./usr/lib/deradu/Tarnwick
 ./usr/lib/deradu/deradu.htm
 ./usr/share/applications/org.example.deradu.desktop
+./usr/share/applications/org.example.deradu.leafview.desktop
 ./usr/share/icons/hicolor/256x256/apps/org.example.deradu.png
 ./usr/share/icons/hicolor/48x48/apps/org.example.deradu.png
 ./usr/share/icons/hicolor/scalable/apps/org.example.deradu.svg
 ./usr/share/metainfo/org.example.deradu.metainfo.xml"
 [ "$contents" = "$expected" ] || fail "package contents:"$'\n'"$contents"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6webenginewidgets6' || fail "no library dependencies"
+dpkg-deb -f "$deb" Recommends | grep -qw 'qt6-wayland' || fail "the Wayland plugin is not recommended"
 packed=$(tar tzf "$tgz" | sed -n 's|^deradu/Masters/||p' | grep . | sort)
 [ "$packed" = "$puzzles" ] || fail "the archive's library:"$'\n'"$packed"
 archive=$(tar tzf "$tgz" | grep -v '^deradu/Masters/.' | sort | tr '\n' ' ')
@@ -140,6 +142,23 @@ await 10 grep -q '^LASTTIME = 999' "$data/Leafview.ini" || fail "the viewer did 
 grep -q '^LASTHELP = #Contents' "$data/Leafview.ini" || fail "help was not asked for its contents"
 viewer=$(sed -n 's/^HANDLE = //p' "$data/Leafview.ini" | tr -d '\r')
 pids+=("$viewer")
+
+# Each window names its desktop file by its class, as that entry's StartupWMClass says, and
+# the viewer's entry names the installed viewer; both windows carry the icon.
+entries=$root/usr/share/applications
+# The viewer's window is made anew once the web engine's surface joins it: found again now.
+help_window=$(await_window 10 "^Brindle's Deradu Help$") || fail "the help window went away"
+for pair in "$window org.example.deradu" "$help_window org.example.deradu.leafview"; do
+  read -r id entry <<<"$pair"
+  want=$(sed -n 's/^StartupWMClass=//p' "$entries/$entry.desktop")
+  class=$(xprop -id "$id" WM_CLASS | sed -n 's/.*", "\(.*\)"$/\1/p')
+  [ -n "$want" ] && [ "$class" = "$want" ] || fail "$entry: window class $class, entry $want"
+  icons=$(xprop -id "$id" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+  [[ $icons == *"Icon (48 x 48)"* ]] || fail "$entry: window icons $icons"
+done
+viewer_program=$(sed -n 's/^Exec=//p' "$entries/org.example.deradu.leafview.desktop")
+[ "$viewer_program" = /usr/lib/deradu/Leafview ] && [ -x "$root$viewer_program" ] ||
+  fail "the viewer's entry runs $viewer_program"
 
 for folder in Masters Saves; do [ -d "$data/$folder" ] || fail "no $folder folder"; done
 copied=$(cd "$data/Masters" && ls -- *.sms)

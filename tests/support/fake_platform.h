@@ -44,6 +44,8 @@ class FakePlatform : public engine::Platform {
   uint32_t tickStep = 0;
   // Whether a sound played last still plays; the device stays open while it does.
   bool soundStillPlaying = false;
+  // What ActivationToken gives: the desktop's token for the player's help request.
+  std::string activationToken;
   uint32_t now = 1000;
 
   // What happened.
@@ -92,6 +94,7 @@ class FakePlatform : public engine::Platform {
   bool WindowExists(int64_t handle) override { return liveWindows.count(handle) > 0; }
   void BringToFront(int64_t handle) override { broughtToFront.push_back(handle); }
   void AskToClose(int64_t handle) override { askedToClose.push_back(handle); }
+  std::string ActivationToken() override { return activationToken; }
   void ResizeMainWindow(int innerWidth, int innerHeight) override {
     resizes.emplace_back(innerWidth, innerHeight);
   }

@@ -2,6 +2,7 @@
 // writes, the poll's handling of every state code, the menu and controls, the layout, and the
 // exit values whichever way the viewer ends.
 #include "viewer/viewer.h"
+#include "viewer/window_place.h"
 
 #include <gtest/gtest.h>
 
@@ -437,6 +438,62 @@ TEST_F(ViewerTest, EveryWayOfEndingLeavesTheSameExitValues) {
     EXPECT_EQ(Link(),
               "HelpFile = deradu.htm\r\nTitle = T\r\nLASTHELP = \r\nHANDLE = 0\r\n"
               "LASTTIME = 000\r\nWinX = -4\r\nWinY = 12\r\nWinW = 612\r\nWinH = 407\r\n");
+  }
+}
+
+// Where the window system keeps places to itself, the exit stores the size and keeps the
+// place stored before, for the sessions that use places.
+TEST_F(ViewerTest, ExitWithoutAKnownPlaceStoresTheSizeAndKeepsTheStoredPlace) {
+  StartRunning();
+  WriteLink("WinX = 100\r\nWinY = 200\r\nWinW = 500\r\nWinH = 300\r\n");
+  platform.window = {-3, -30, 612, 407, false};
+  viewer::ExitViewer(viewer);
+  EXPECT_EQ(Link(), "WinX = 100\r\nWinY = 200\r\nWinW = 612\r\nWinH = 407\r\n"
+                    "LASTTIME = 000\r\nLASTHELP = \r\nHANDLE = 0\r\n");
+}
+
+// The game's token is used once: the desktop would refuse it a second time.
+TEST_F(ViewerTest, TheTokenOfARaiseRequestIsTakenOnce) {
+  StartRunning();
+  WriteLink("LASTTIME = 999\r\nActivationToken = abc-1\r\n");
+  EXPECT_EQ(viewer::TakeActivationToken(viewer), "abc-1");
+  EXPECT_EQ(Link(), "LASTTIME = 999\r\nActivationToken = \r\n");
+  EXPECT_EQ(viewer::TakeActivationToken(viewer), "");
+  WriteLink("LASTTIME = 999\r\n");
+  EXPECT_EQ(viewer::TakeActivationToken(viewer), "");
+  EXPECT_EQ(Link(), "LASTTIME = 999\r\n");
+}
+
+// The title bar must be reachable: within a screen's height, and grippable within its width.
+TEST(WindowPlaceTest, AStoredPlaceIsUsedOnlyWithItsTitleBarOnAScreen) {
+  const viewer::Rect twoScreens[] = {{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
+  const viewer::Rect belowLeft[] = {{-1920, 200, 1920, 1080}};
+  const struct {
+    viewer::WindowMeasures place;
+    std::span<const viewer::Rect> screens;
+    bool used;
+  } cases[] = {
+      {{100, 200, 500, 300}, twoScreens, true},
+      {{-3, -30, 500, 300}, twoScreens, false},          // a Wayland session's leftover
+      {{-3, 0, 500, 300}, twoScreens, true},             // a frame edge off to the left
+      {{0, -1, 500, 300}, twoScreens, false},            // title bar's top above the screens
+      {{0, 1004, 500, 300}, twoScreens, true},           // title bar just fits at the bottom
+      {{0, 1005, 500, 300}, twoScreens, false},          // ... and one pixel lower does not
+      {{0, 1070, 500, 300}, twoScreens, false},          // below the first, beside the second's
+      {{1500, 1050, 500, 300}, twoScreens, true},        // on the taller second screen
+      {{-460, 100, 500, 300}, twoScreens, true},         // 40 pixels to grab
+      {{-461, 100, 500, 300}, twoScreens, false},        // 39
+      {{3170, 100, 30, 300}, twoScreens, true},          // all of a 30-pixel window
+      {{3170, 100, 500, 300}, twoScreens, false},        // 30 of a wide one
+      {{3200, 100, 30, 300}, twoScreens, false},         // right of every screen
+      {{-500, 300, 500, 300}, belowLeft, true},          // a screen at negative coordinates
+      {{2147483600, 2147483600, 2147483647, 9}, twoScreens, false},  // no overflow
+      {{-2147483647 - 1, 0, -5, 9}, twoScreens, false},
+      {{100, 200, 500, 300}, {}, false},                 // no screen at all
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.place.left << ", " << c.place.top << " " << c.place.width);
+    EXPECT_EQ(viewer::TitleBarOnSomeScreen(c.place, c.screens), c.used);
   }
 }
 

@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 
+#include "common/qt/desktop_activation.h"
+
 namespace viewer {
 
 ViewerApp::ViewerApp(const std::filesystem::path& executableFolder)
@@ -13,7 +15,7 @@ ViewerApp::ViewerApp(const std::filesystem::path& executableFolder)
               QCoreApplication::instance()->removeEventFilter(this);
               emit finished();
             }),
-      signalRequests_([this] { window_.BringToFront(); },
+      signalRequests_([this] { window_.BringToFront(TakeActivationToken(viewer_)); },
                       [this] { loop_.Dispatch({ViewerEvent::Kind::CloseRequest}); }) {
   window_.onEvent = [this](const ViewerEvent& event) { loop_.Dispatch(event); };
   idleTimer_.setInterval(1000);
@@ -21,7 +23,10 @@ ViewerApp::ViewerApp(const std::filesystem::path& executableFolder)
 }
 
 bool ViewerApp::Start() {
+  // Started by the game on Wayland: the token it was given brings the window forward.
+  const std::string startToken = desktop_activation::TakeStartToken();
   if (!loop_.Start()) return false;
+  if (!startToken.empty()) window_.BringToFront(startToken);
   idleTimer_.start();
   QCoreApplication::instance()->installEventFilter(this);
   return true;

@@ -2,6 +2,8 @@
 // and HTML pane, with the window requests of the viewer's logic.
 #include "viewer/qt/viewer_window.h"
 
+#include <vector>
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -14,9 +16,12 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QWindow>
 
+#include "common/qt/desktop_activation.h"
 #include "common/qt/qt_path.h"
 #include "viewer/qt/html_pane.h"
+#include "viewer/window_place.h"
 
 #ifdef _WIN32
 #include <cstdint>
@@ -41,11 +46,16 @@ QRect ToQRect(const Rect& rect) { return QRect(rect.x, rect.y, rect.width, rect.
 // The pane ends 21 pixels above the client area's bottom edge: the status bar fills them.
 constexpr int kStatusBarHeight = 21;
 
-bool OnSomeScreen(const QRect& frame) {
+// Wayland clients neither learn nor choose where their windows stand.
+bool PlacedByCompositor() { return QGuiApplication::platformName().startsWith("wayland"); }
+
+std::vector<Rect> ScreenAreas() {
+  std::vector<Rect> areas;
   for (const QScreen* screen : QGuiApplication::screens()) {
-    if (screen->availableGeometry().intersects(frame)) return true;
+    const QRect area = screen->availableGeometry();
+    areas.push_back({area.x(), area.y(), area.width(), area.height()});
   }
-  return false;
+  return areas;
 }
 
 }  // namespace
@@ -63,10 +73,12 @@ ViewerWindow::ViewerWindow() : client_(new QWidget(this)) { setCentralWidget(cli
 bool ViewerWindow::OpenMainWindow(const WindowMeasures& place, std::string_view title) {
   setWindowTitle(ToQString(title));
   resize(place.width, place.heightWithMenu);
-  // A place stored on a screen that is gone would open the window where nobody can see it.
-  QRect frame(place.left, place.top, place.width, place.heightWithMenu);
-  if (!OnSomeScreen(frame)) frame.moveTopLeft(QPoint(100, 200));
-  move(frame.topLeft());
+  if (PlacedByCompositor()) {
+    openedSize_ = size();
+  } else {
+    const bool reachable = TitleBarOnSomeScreen(place, ScreenAreas());
+    move(reachable ? QPoint(place.left, place.top) : QPoint(100, 200));
+  }
   show();
   return true;
 }
@@ -82,7 +94,7 @@ int64_t ViewerWindow::WindowHandle() {
 
 WindowMeasures ViewerWindow::MeasureWindow() {
   const QRect frame = frameGeometry();
-  return {frame.x(), frame.y(), width(), height()};
+  return {frame.x(), frame.y(), width(), height(), !PlacedByCompositor()};
 }
 
 int ViewerWindow::MenuBarHeight() {
@@ -226,10 +238,12 @@ void ViewerWindow::ShowMessage(std::string_view title, std::string_view text, bo
   box.exec();
 }
 
-void ViewerWindow::BringToFront() {
+void ViewerWindow::BringToFront(const std::string& activationToken) {
   if (isMinimized()) showNormal();
   raise();
-  activateWindow();
+  // On Wayland only the compositor's token brings the window forward, minimised or not;
+  // without one, or elsewhere, the window asks for the focus itself.
+  if (!desktop_activation::Activate(windowHandle(), activationToken)) activateWindow();
 }
 
 QWidget* ViewerWindow::Control(int id) const {
@@ -247,6 +261,19 @@ void ViewerWindow::closeEvent(QCloseEvent* event) {
 
 void ViewerWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
+  // On Wayland Qt adds the frame it draws itself only after the compositor's first answer,
+  // and the compositor's next answer, sized for the window before it had its frame, then
+  // takes the frame out of the window's size: each start would open the window smaller. The
+  // first change of size is therefore undone when it is exactly that.
+  if (openedSize_ && size() != *openedSize_) {
+    const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const QSize opened = *openedSize_;
+    openedSize_.reset();
+    if (size() == opened.shrunkBy(frame) && !frame.isNull()) {
+      resize(opened);
+      return;
+    }
+  }
   Report(ViewerEvent::Kind::Resize);
 }
 

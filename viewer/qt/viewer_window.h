@@ -8,6 +8,7 @@
 #include <optional>
 
 #include <QMainWindow>
+#include <QSize>
 #include <QUrl>
 
 #include "viewer/viewer.h"
@@ -53,8 +54,9 @@ class ViewerWindow : public QMainWindow, public ViewerPlatform {
   void BlockContextMenu() override;
   void ShowMessage(std::string_view title, std::string_view text, bool errorIcon) override;
 
-  // Raises and activates the window, restoring it when minimised.
-  void BringToFront();
+  // Raises and activates the window, restoring it when minimised, with the desktop's token
+  // where the desktop needs one (empty: none).
+  void BringToFront(const std::string& activationToken);
 
   // What the window shows, for tests.
   QWidget* Control(int id) const;
@@ -80,6 +82,8 @@ class ViewerWindow : public QMainWindow, public ViewerPlatform {
   // waits in deferred_ until the load has finished.
   bool loading_ = false;
   std::optional<QUrl> deferred_;
+  // The size the window opened with, until its first change on Wayland (see resizeEvent).
+  std::optional<QSize> openedSize_;
 };
 
 }  // namespace viewer

@@ -1,6 +1,7 @@
 // Tarnwick: the Deradu game.
 #include <QApplication>
 
+#include "common/qt/desktop_activation.h"
 #include "common/qt/qt_path.h"
 #include "game/engine/game.h"
 #include "game/shell/app.h"
@@ -15,6 +16,11 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication application(argc, argv);
   application.setQuitOnLastWindowClosed(false);
+  // The desktop matches the window to the menu entry by this name (the Wayland app id); on
+  // X11 by the window class, the program's name, which the entry names too. The name is set
+  // since Qt would take it from the command, the lower-case link that starts the game.
+  QGuiApplication::setDesktopFileName(QStringLiteral(DERADU_DESKTOP_FILE_NAME));
+  QCoreApplication::setApplicationName(QStringLiteral("Tarnwick"));
   QApplication::setStyle(new shell_qt::ChevronStyle);
   shell_qt::CaretBlinkLimit caretBlink;
 
@@ -26,6 +32,9 @@ int main(int argc, char* argv[]) {
   platform.SetMainWindow(&window);
   window.SetCloseWhileBusy([&platform] { platform.AbandonSearch(); });
   window.show();
+  // Started from the desktop's menu on Wayland: the compositor's token gives the window the
+  // focus.
+  desktop_activation::Activate(window.windowHandle(), desktop_activation::TakeStartToken());
 
   shell::FinishStartUp(game);
   window.Render();

@@ -6,10 +6,12 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QThread>
 #include <QUrl>
 #include <QWindow>
 
+#include "common/qt/desktop_activation.h"
 #include "common/qt/qt_path.h"
 #include "game/help/help_link.h"
 #include "game/shell/qt/colors.h"
@@ -129,7 +131,21 @@ bool QtPlatform::StartProcess(const std::string& path, const std::string& workin
   if (!shell::IsProgramFile(file) && !std::filesystem::equivalent(file, ViewerProgram(), error)) {
     return false;
   }
-  return QProcess::startDetached(FromUtf8(path), {}, FromUtf8(workingFolder));
+  QProcess process;
+  process.setProgram(FromUtf8(path));
+  process.setWorkingDirectory(FromUtf8(workingFolder));
+  // The program takes the focus with the token of the request that starts it, never with one
+  // the game itself was started with.
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+  environment.remove(QStringLiteral("DESKTOP_STARTUP_ID"));
+  const QString variable = desktop_activation::TokenVariable();
+  if (!startToken_.empty() && !variable.isEmpty()) {
+    environment.insert(variable, FromUtf8(startToken_));
+  }
+  startToken_.clear();
+  process.setProcessEnvironment(environment);
+  return process.startDetached();
 }
 
 bool QtPlatform::OpenDocument(const std::string& path) {
@@ -140,9 +156,17 @@ bool QtPlatform::WindowExists(int64_t handle) {
   return shell::ViewerWindowExists(handle, ViewerProgram());
 }
 
-void QtPlatform::BringToFront(int64_t handle) { shell::BringViewerToFront(handle, ViewerProgram()); }
+void QtPlatform::BringToFront(int64_t handle) {
+  startToken_.clear();  // the viewer takes it from the link file
+  shell::BringViewerToFront(handle, ViewerProgram());
+}
 
 void QtPlatform::AskToClose(int64_t handle) { shell::AskViewerToClose(handle, ViewerProgram()); }
+
+std::string QtPlatform::ActivationToken() {
+  startToken_ = desktop_activation::RequestToken(window_ ? window_->windowHandle() : nullptr);
+  return startToken_;
+}
 
 void QtPlatform::ResizeMainWindow(int innerWidth, int innerHeight) {
   if (window_) window_->resize(innerWidth, innerHeight);

@@ -39,6 +39,7 @@ class QtPlatform : public engine::Platform {
   bool WindowExists(int64_t handle) override;
   void BringToFront(int64_t handle) override;
   void AskToClose(int64_t handle) override;
+  std::string ActivationToken() override;
   void ResizeMainWindow(int innerWidth, int innerHeight) override;
   void RenderMainWindow() override;
   void FlushEvents() override;
@@ -54,6 +55,7 @@ class QtPlatform : public engine::Platform {
   void Reactivate();
 
   MainWindow* window_ = nullptr;
+  std::string startToken_;  // for the next program started; see ActivationToken
   std::unique_ptr<ProgressWindow> progress_;
   shell::SdlSound sound_;
   QElapsedTimer clock_;
