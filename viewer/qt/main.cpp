@@ -2,7 +2,7 @@
 #include <QApplication>
 
 #include "common/qt/qt_path.h"
-#include "game/shell/qt/window_icon.h"
+#include "common/qt/window_icon.h"
 #include "viewer/qt/viewer_app.h"
 
 int main(int argc, char** argv) {

@@ -19,7 +19,7 @@
 #include "game/shell/qt/color_square.h"
 #include "game/shell/qt/colors.h"
 #include "game/shell/qt/toggle_button.h"
-#include "game/shell/qt/window_icon.h"
+#include "common/qt/window_icon.h"
 
 namespace shell_qt {
 namespace {

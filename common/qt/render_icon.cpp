@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QString>
 
-#include "game/shell/qt/program_icon.h"
+#include "common/qt/program_icon.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) return 2;

@@ -1,7 +1,7 @@
 // The window icon from its build-time renderings, kept as raw pixels: decoding an image at
 // start-up would make Qt load its image-format plugins, and rendering the drawing would need
 // the SVG library.
-#include "game/shell/qt/window_icon.h"
+#include "common/qt/window_icon.h"
 
 #include <algorithm>
 

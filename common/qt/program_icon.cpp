@@ -1,5 +1,5 @@
 // Rendering of the program's icon from its drawing, kept in the library's resources.
-#include "game/shell/qt/program_icon.h"
+#include "common/qt/program_icon.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -1,4 +1,4 @@
-// The game window's icon, from the PNGs that the build renders from the program's drawing.
+// The window icon of both programs, from the images that the build renders from the one drawing.
 #pragma once
 
 #include <QIcon>
