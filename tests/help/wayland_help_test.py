@@ -19,51 +19,19 @@ import threading
 import time
 
 import pyatspi
+
 from gi.repository import Gio, GLib
 
-TIMEOUT = 30  # seconds for any one condition
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import atspi_session  # noqa: E402
+from atspi_session import fail, failures, pump, wait_for, walk  # noqa: E402
+
+atspi_session.TIMEOUT = 30  # seconds for any one condition
 DISPLAY_NAME = "deradu-test"
 GAME_TITLE = "Brindle's Deradu"
 HELP_TITLE = "Brindle's Deradu Help"
 # X keysyms of the keys pressed.
 SHIFT, ALT, SUPER, TAB, F1, H = 0xFFE1, 0xFFE9, 0xFFEB, 0xFF09, 0xFFBE, 0x68
-
-failures = []
-
-
-def fail(message):
-    failures.append(message)
-    print("FAIL:", message, flush=True)
-
-
-def pump():
-    context = GLib.MainContext.default()
-    while context.iteration(False):
-        pass
-
-
-def wait_for(what, condition, timeout=TIMEOUT, quiet=False):
-    """Waits until condition() is true, taking AT-SPI events meanwhile; False on timeout."""
-    deadline = time.monotonic() + timeout
-    while True:
-        pump()
-        try:
-            if condition():
-                return True
-        except Exception:  # the tree changes under our feet while a program starts
-            pass
-        if time.monotonic() > deadline:
-            if not quiet:
-                fail("timed out waiting for " + what)
-            return False
-        time.sleep(0.05)
-
-
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
 
 
 def frame(app_name, title):

@@ -12,7 +12,9 @@ import tempfile
 import time
 
 import pyatspi
-from gi.repository import GLib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from atspi_session import fail, failures, pump, wait_for, walk  # noqa: E402
 
 # A puzzle with 30 givens, row by row; "." is an empty cell.
 PUZZLE = ("53..7...."
@@ -24,49 +26,14 @@ PUZZLE = ("53..7...."
           ".6....28."
           "...419..5"
           "....8..79")
-TIMEOUT = 20  # seconds for any one condition
 
-failures = []
+# Every AT-SPI event the session has seen, in order.
 events = []
-
-
-def fail(message):
-    failures.append(message)
-    print("FAIL:", message, flush=True)
-
-
-def pump():
-    context = GLib.MainContext.default()
-    while context.iteration(False):
-        pass
-
-
-def wait_for(what, condition, timeout=TIMEOUT):
-    """Waits until condition() is true, taking AT-SPI events meanwhile; False on timeout."""
-    deadline = time.monotonic() + timeout
-    while True:
-        pump()
-        try:
-            if condition():
-                return True
-        except Exception:  # the tree changes under our feet while the program starts
-            pass
-        if time.monotonic() > deadline:
-            fail("timed out waiting for " + what)
-            return False
-        time.sleep(0.05)
 
 
 def cell_name(k):
     row, column = divmod(k, 9)
     return "Row %d, column %d, box %d" % (row + 1, column + 1, 3 * (row // 3) + column // 3 + 1)
-
-
-def walk(node):
-    yield node
-    for child in node:
-        if child is not None:
-            yield from walk(child)
 
 
 def focusable(frame):
