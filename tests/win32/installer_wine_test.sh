@@ -41,18 +41,10 @@ player mkdir -p "$prefix"
 player "$wineserver" -p </dev/null >/dev/null 2>&1
 player "$wine" wineboot -i </dev/null >/dev/null 2>&1
 
-fail() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "${BASH_SOURCE[0]}")/../shell/win32/wine_windows.sh"
 # Waits up to $2 seconds for the command $1 to succeed.
 wait_until() {
   for _ in $(seq $(( $2 * 10 ))); do eval "$1" && return 0; sleep 0.1; done
-  return 1
-}
-window_named() {
-  for _ in $(seq 300); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
   return 1
 }
 key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Deradu"
@@ -86,17 +78,9 @@ chmod -R a-w "$folder"
 main=$(window_named "Deradu - .*\\.sms") || fail "the game did not open on a library puzzle"
 echo "start: the shortcut opened the game on $(xdotool getwindowname "$main")"
 
-# Game > Save through the keyboard: the menu bar, the Game menu, its third item.
 xdotool windowfocus "$main" 2>/dev/null || true
 sleep 0.5
-xdotool key F10 && sleep 0.3 && xdotool key Down && sleep 0.3 && xdotool key Down Down
-sleep 0.3
-xdotool key Return
-dialog=$(window_named "Game save file") || fail "no save dialog"
-xdotool windowfocus "$dialog" 2>/dev/null || true
-xdotool type --delay 30 "installed"
-xdotool key Return
-window_named "Deradu - installed.ssv" >/dev/null || fail "title after the save"
+save_game_as "installed"
 saved=$(find "$prefix/drive_c/users" -path '*/AppData/Local/deradu/Saves/installed.ssv' | head -1)
 [ -n "$saved" ] || fail "the save is not in %LOCALAPPDATA%\\deradu\\Saves"
 [ "$(wc -l < "$saved")" = 243 ] || fail "the save is not a game"

@@ -14,7 +14,6 @@ done
 work=$(mktemp -d)
 . "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
 
-fail() { echo "FAIL: $*"; exit 1; }
 setting() { [ -f "$1" ] && tr -d '\r' < "$1" | sed -n "s/^$2 = //p"; }
 # Waits up to 10 s for setting $2 of file $1 to read $3.
 wait_for_setting() {

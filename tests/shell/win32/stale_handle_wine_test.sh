@@ -22,7 +22,6 @@ printf '<html><body><a name="TOP">Deradu</a></body></html>' > "$game/deradu.htm"
 
 . "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
 
-fail() { echo "FAIL: $*"; exit 1; }
 # Repeats the command until it succeeds, for at most $1 seconds.
 until_done() {
   local deadline=$((SECONDS + $1))

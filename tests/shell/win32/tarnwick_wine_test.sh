@@ -27,7 +27,6 @@ fi
 
 . "$(dirname "${BASH_SOURCE[0]}")/wine_session.sh"
 
-fail() { echo "FAIL: $*"; exit 1; }
 # Waits up to $2 seconds for the file $1 to hold the line $3.
 wait_for_line() {
   for _ in $(seq $(( $2 * 10 ))); do
@@ -71,15 +70,7 @@ sleep 0.5
 xdotool mousemove $((X + 150)) $((Y + menu + 200)) click 1
 sleep 0.5
 
-# Game > Save through the keyboard: the menu bar, the Game menu, its third item.
-xdotool key F10 && sleep 0.3 && xdotool key Down && sleep 0.3 && xdotool key Down Down
-sleep 0.3
-xdotool key Return
-dialog=$(window_named "Game save file") || fail "no save dialog"
-xdotool windowfocus "$dialog" 2>/dev/null || true
-xdotool type --delay 30 "move five"
-xdotool key Return
-window_named "Deradu - move five.ssv" >/dev/null || fail "title after the save"
+save_game_as "move five"
 saved="$game/Saves/move five.ssv"
 [ -f "$saved" ] || fail "no saved game at $saved"
 # Cell 40 is lines 121-123: the digit, no master, the red of the first palette colour.

@@ -19,14 +19,4 @@ mkdir -p "$WINEPREFIX"
 "$wineserver" -p </dev/null >/dev/null 2>&1
 "$wine" wineboot -i </dev/null >/dev/null 2>&1
 
-# The id of the first window whose title is exactly $1, waiting up to 30 s. A search fails
-# now and then while another window vanishes under it (X's BadWindow), so only a search that
-# names a window ends the wait.
-window_named() {
-  for _ in $(seq 300); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
+. "$(dirname "${BASH_SOURCE[0]}")/wine_windows.sh"
