@@ -2,7 +2,6 @@
 #include "game/shell/win32/main_window.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <vector>
 
@@ -162,17 +161,9 @@ HWND MainWindow::AddGadget(int id, const wchar_t* windowClass, const wchar_t* te
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleW(nullptr), nullptr);
   SendMessageW(gadget, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+  if ((style & WS_TABSTOP) != 0) AddFocusRing(gadget);
   gadgets_[id] = gadget;
   return gadget;
-}
-
-void MainWindow::AddToggleFocusRing(int id) {
-  HWND toggle = gadgets_[id];
-  AddFocusRing(toggle, [toggle] {
-    // Without a visual style a pressed toggle is filled with the highlight colour.
-    const bool pressed = SendMessageW(toggle, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    return static_cast<Rgb>(GetSysColor(pressed && !IsAppThemed() ? COLOR_BTNHIGHLIGHT : COLOR_BTNFACE));
-  });
 }
 
 void MainWindow::AddTooltip(int id, const wchar_t* text) {
@@ -189,30 +180,21 @@ void MainWindow::BuildGadgets() {
   // Toggles keep their state until the game changes it: a click only reports itself.
   constexpr DWORD kToggle = WS_TABSTOP | BS_CHECKBOX | BS_PUSHLIKE;
   for (int k = 0; k < kCellCount; ++k) {
-    HWND cell = AddGadget(k, WC_EDITW, L"", WS_TABSTOP | ES_NUMBER | ES_CENTER | ES_AUTOHSCROLL,
-                          WS_EX_CLIENTEDGE);
-    AddFocusRing(cell, [this, k] { return CellColors(k).back; });
+    AddGadget(k, WC_EDITW, L"", WS_TABSTOP | ES_NUMBER | ES_CENTER | ES_AUTOHSCROLL,
+              WS_EX_CLIENTEDGE);
   }
-  for (int id = kFirstColumnButton; id < kColorLabel; ++id) {
-    AddGadget(id, WC_BUTTONW, L"", kToggle);
-    AddToggleFocusRing(id);
-  }
+  for (int id = kFirstColumnButton; id < kColorLabel; ++id) AddGadget(id, WC_BUTTONW, L"", kToggle);
   AddGadget(kColorLabel, WC_STATICW, L"Color:", SS_LEFT);
   for (int i = 0; i < 9; ++i) {
-    HWND square =
-        AddGadget(kFirstColorButton + i, WC_BUTTONW, L"", WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP);
-    // The swatch fills the square inside its bevel: the ring lies on the swatch.
-    AddFocusRing(square, [i] { return TextPalette[i]; });
+    AddGadget(kFirstColorButton + i, WC_BUTTONW, L"", WS_TABSTOP | BS_PUSHBUTTON | BS_BITMAP);
   }
   PaintSwatches();
   AddGadget(kNumberLabel, WC_STATICW, L"Number", SS_LEFT);
   for (int i = 0; i < 10; ++i) {
     AddGadget(kFirstNumberButton + i, WC_BUTTONW, Utf8ToWide(game_.window.numberCaptions[i]).c_str(),
               kToggle);
-    AddToggleFocusRing(kFirstNumberButton + i);
   }
   AddGadget(kMarkButton, WC_BUTTONW, L"M", kToggle);
-  AddToggleFocusRing(kMarkButton);
   tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                               nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -333,15 +315,11 @@ HBRUSH MainWindow::Brush(Rgb rgb) {
   return brush;
 }
 
-shell::CellLook MainWindow::CellColors(int k) const {
+LRESULT MainWindow::ColorCell(HDC dc, int k) {
   // COLORREF and the game's colour values share one layout (red in the low byte).
   const shell::BoardDefaults defaults = shell::ResolveBoardDefaults(
       static_cast<Rgb>(GetSysColor(COLOR_WINDOW)), static_cast<Rgb>(GetSysColor(COLOR_WINDOWTEXT)));
-  return shell::DrawnCellColors(game_.window.cells[k], defaults);
-}
-
-LRESULT MainWindow::ColorCell(HDC dc, int k) {
-  const shell::CellLook look = CellColors(k);
+  const shell::CellLook look = shell::DrawnCellColors(game_.window.cells[k], defaults);
   SetTextColor(dc, ToColorRef(look.text));
   SetBkColor(dc, ToColorRef(look.back));
   return reinterpret_cast<LRESULT>(Brush(look.back));

@@ -11,7 +11,6 @@
 #include <optional>
 
 #include "game/engine/game.h"
-#include "game/shell/board_colors.h"
 #include "game/shell/event_queue.h"
 #include "common/win32/window_dpi.h"
 #include "game/shell/win32/accessible_gadgets.h"
@@ -51,13 +50,9 @@ class MainWindow {
   HWND AddGadget(int id, const wchar_t* windowClass, const wchar_t* text, DWORD style,
                  DWORD extendedStyle = 0);
   void AddTooltip(int id, const wchar_t* text);
-  // Gives a toggle the keyboard focus ring, against its face as it is pressed or not.
-  void AddToggleFocusRing(int id);
   void OnControl(int id, int code);
   void OnGadgetEvent(int id, int kind);
   void OnSizeMessage(WPARAM kind);
-  // The colours cell k is drawn in.
-  shell::CellLook CellColors(int k) const;
   LRESULT ColorCell(HDC dc, int k);
   LRESULT ColorStatic(HDC dc, HWND control);
   HBRUSH Brush(engine::Rgb rgb);

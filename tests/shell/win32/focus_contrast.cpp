@@ -4,7 +4,7 @@
 // must be at least as many as a line two pixels wide (at 96 DPI) around the gadget holds.
 // Prints one line per gadget, and exits 0 when every gadget passes, 1 when one fails, 2 when
 // the window or a gadget is missing.
-// Usage: focus_contrast TITLE [GADGET]: with GADGET, the focus stays on that gadget after.
+// Usage: focus_contrast [GADGET]: with GADGET, the focus stays on that gadget after.
 #include <windows.h>
 
 #include <algorithm>
@@ -65,9 +65,10 @@ bool Checked(HWND gadget) { return SendMessageW(gadget, BM_GETCHECK, 0, 0) == BS
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc != 2 && argc != 3) return 2;
+  if (argc > 2) return 2;
   SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-  HWND window = FindWindowW(nullptr, argv[1]);
+  // The game's window by its class: its title names the puzzle.
+  HWND window = FindWindowW(L"DeraduMainWindow", nullptr);
   if (window == nullptr) return 2;
   // The focus of another program's window moves only for a thread that shares its input.
   AttachThreadInput(GetCurrentThreadId(), GetWindowThreadProcessId(window, nullptr), TRUE);
@@ -174,6 +175,6 @@ int wmain(int argc, wchar_t** argv) {
                 unchanged ? "" : "; its text changed", pass ? "pass" : "FAIL");
     if (!pass) ++failed;
   }
-  Focus(argc == 3 ? gadget(static_cast<int>(wcstol(argv[2], nullptr, 10))) : window, window);
+  Focus(argc == 2 ? gadget(static_cast<int>(wcstol(argv[1], nullptr, 10))) : window, window);
   return failed == 0 ? 0 : 1;
 }

@@ -54,9 +54,10 @@ for dpi in 96 144; do
     printf 'MoveFiles = 3\r\nSound = 21\r\n' > "$folder/Tarnwick.ini"
     (cd "$folder" && exec "$wine" Tarnwick.exe </dev/null >/dev/null 2>&1) &
     game=$!
-    main=$(window_named "Brindle's Deradu") || fail "no game window ($scheme, $dpi DPI)"
+    # The title names the puzzle that the game opened.
+    main=$(window_named "(Brindle's Deradu|Deradu - .*)") || fail "no game window ($scheme, $dpi DPI)"
     echo "$scheme system colours at $dpi DPI:"
-    "$wine" "$contrast_exe" "Brindle's Deradu" ${SHOTS:+"${SHOT_GADGET:-40}"} </dev/null \
+    "$wine" "$contrast_exe" ${SHOTS:+"${SHOT_GADGET:-40}"} </dev/null \
       2>/dev/null | tr -d '\r' | sed 's/^/  /' || status=1
     [ -z "${SHOTS:-}" ] || import -window root "$SHOTS/focus_${scheme}_$dpi.png"
     xdotool windowfocus "$main" 2>/dev/null || true
