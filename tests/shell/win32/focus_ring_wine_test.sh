@@ -19,8 +19,8 @@ wait_for_end() {
   for _ in $(seq 150); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
-# Light is wine's own visual style, in its colours; dark, the classic look in dark system
-# colours, which apply only without a style. A style keeps the colours it found in a key of
+# Light is wine's own visual style in wine's own light colours; dark, the classic look in dark
+# system colours, which apply only without a style. A style keeps the colours it found in a key of
 # its own, and the ones it set in the wine server's temporary parameters: both go, so that
 # the colours set here are the ones the game reads.
 scheme() {
@@ -30,9 +30,9 @@ scheme() {
     /f </dev/null >/dev/null 2>&1
   "$wine" reg delete "$manager\Control Panel" /f </dev/null >/dev/null 2>&1 || true
   "$wine" reg delete "$temporary" /f </dev/null >/dev/null 2>&1 || true
-  [ "$1" = dark ] || return 0
-  for entry in "Window 32 32 32" "WindowText 255 255 255" "ButtonFace 45 45 45" \
-               "ButtonText 255 255 255"; do
+  local window="255 255 255" ink="0 0 0" face="245 245 245"
+  [ "$1" = light ] || { window="32 32 32"; ink="255 255 255"; face="45 45 45"; }
+  for entry in "Window $window" "WindowText $ink" "ButtonFace $face" "ButtonText $ink"; do
     "$wine" reg add 'HKCU\Control Panel\Colors' /v "${entry%% *}" /t REG_SZ /d "${entry#* }" /f \
       </dev/null >/dev/null 2>&1
   done
