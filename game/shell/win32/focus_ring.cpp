@@ -35,14 +35,12 @@ void Draw(HWND gadget, HRGN region) {
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, w, h, dc, edge.left, edge.top, SRCCOPY);
   GdiFlush();
-  auto* pixels = static_cast<unsigned char*>(bits);
+  // A DIB pixel is blue, green, red, unused; the ring's is black or white.
+  auto* pixel = static_cast<unsigned char*>(bits);
   for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
+    for (int x = 0; x < w; ++x, pixel += 4) {
       if (x >= width && x < w - width && y >= width && y < h - width) continue;
-      // A DIB pixel is blue, green, red, unused.
-      unsigned char* pixel = pixels + 4 * (static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x));
-      const engine::Rgb ring =
-          shell::FocusRingColor(engine::RgbOf(pixel[2], pixel[1], pixel[0]));
+      const engine::Rgb ring = shell::FocusRingColor(engine::RgbOf(pixel[2], pixel[1], pixel[0]));
       pixel[0] = pixel[1] = pixel[2] = static_cast<unsigned char>(ring & 0xFF);
     }
   }

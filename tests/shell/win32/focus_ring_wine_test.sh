@@ -55,7 +55,8 @@ for dpi in 96 144; do
     (cd "$folder" && exec "$wine" Tarnwick.exe </dev/null >/dev/null 2>&1) &
     game=$!
     # The title names the puzzle that the game opened.
-    main=$(window_named "(Brindle's Deradu|Deradu - .*)") || fail "no game window ($scheme, $dpi DPI)"
+    main=$(window_named "(Brindle's Deradu|Deradu - .*)") ||
+      fail "no game window ($scheme, $dpi DPI)"
     echo "$scheme system colours at $dpi DPI:"
     "$wine" "$contrast_exe" ${SHOTS:+"${SHOT_GADGET:-40}"} </dev/null \
       2>/dev/null | tr -d '\r' | sed 's/^/  /' || status=1
