@@ -8,6 +8,7 @@
 #include "game/shell/app.h"
 #include "game/shell/board_colors.h"
 #include "game/shell/menus.h"
+#include "game/shell/win32/focus_ring.h"
 #include "common/display/display_scale.h"
 #include "common/settings/path_text.h"
 #include "common/win32/program_resources.h"
@@ -160,6 +161,7 @@ HWND MainWindow::AddGadget(int id, const wchar_t* windowClass, const wchar_t* te
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleW(nullptr), nullptr);
   SendMessageW(gadget, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+  if ((style & WS_TABSTOP) != 0) AddFocusRing(gadget);
   gadgets_[id] = gadget;
   return gadget;
 }
