@@ -56,7 +56,13 @@ game_process=$!
 
 main=$(window_named "Brindle's Deradu") || fail "no window titled Brindle's Deradu"
 # Without a window manager the X window covers the client area and the menu bar: the inner size.
-eval "$(xdotool getwindowgeometry --shell "$main")"
+# Wine may map the X window at the whole frame's size first and shrink it to the client area a
+# moment later, so the size is awaited until a deadline.
+for _ in $(seq 100); do
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  [ "$WIDTH" = 266 ] && [ "$HEIGHT" = 333 ] && break
+  sleep 0.1
+done
 [ "$WIDTH" = 266 ] && [ "$HEIGHT" = 333 ] || fail "start-up inner size ${WIDTH}x$HEIGHT"
 echo "start-up: 266 x 333, titled Brindle's Deradu"
 wait_for_startup 30 || fail "start-up did not finish"
