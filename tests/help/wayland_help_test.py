@@ -24,7 +24,7 @@ from gi.repository import Gio, GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import atspi_session  # noqa: E402
-from atspi_session import fail, failures, pump, wait_for, walk  # noqa: E402
+from atspi_session import fail, pump, stop, verdict, wait_for, walk  # noqa: E402
 
 atspi_session.TIMEOUT = 30  # seconds for any one condition
 DISPLAY_NAME = "deradu-test"
@@ -154,16 +154,10 @@ def main():
                              ("Leafview", "org.example.deradu.leafview")):
             check_identity(work, environment, name, app_id)
     finally:
-        for process in reversed(processes):
-            process.terminate()
-            process.wait()
+        stop(processes)
         shutil.rmtree(work, ignore_errors=True)
         shutil.rmtree(runtime, ignore_errors=True)
-    if failures:
-        print("%d failure(s)" % len(failures))
-        return 1
-    print("PASS")
-    return 0
+    return verdict()
 
 
 def check_help(work, game, keyboard):

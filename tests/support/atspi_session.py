@@ -43,3 +43,19 @@ def walk(node):
     for child in node:
         if child is not None:
             yield from walk(child)
+
+
+def stop(processes):
+    """Ends the programs a test started, the last started first."""
+    for process in reversed(processes):
+        process.terminate()
+        process.wait()
+
+
+def verdict():
+    """The test's exit status: 1 after any failure, else 0."""
+    if failures:
+        print("%d failure(s)" % len(failures))
+        return 1
+    print("PASS")
+    return 0

@@ -14,7 +14,7 @@ import time
 import pyatspi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
-from atspi_session import fail, failures, pump, wait_for, walk  # noqa: E402
+from atspi_session import fail, pump, stop, verdict, wait_for, walk  # noqa: E402
 
 # A puzzle with 30 givens, row by row; "." is an empty cell.
 PUZZLE = ("53..7...."
@@ -130,15 +130,9 @@ def main():
                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         check_game()
     finally:
-        for process in reversed(processes):
-            process.terminate()
-            process.wait()
+        stop(processes)
         shutil.rmtree(work, ignore_errors=True)
-    if failures:
-        print("%d failure(s)" % len(failures))
-        return 1
-    print("PASS")
-    return 0
+    return verdict()
 
 
 def find_frame():

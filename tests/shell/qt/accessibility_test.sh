@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Runs accessibility_test.py on a private session bus with the Python that has pyatspi: the
-# system's, which a Python on PATH ahead of it may hide. Exits 77 (skipped) without the tools.
+# Runs accessibility_test.py on a private session bus with the Python that has pyatspi.
+# Exits 77 (skipped) without the tools.
 # Usage: accessibility_test.sh TARNWICK
 set -euo pipefail
 for tool in Xvfb xdotool dbus-run-session; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
 done
-python=""
-for candidate in python3 /usr/bin/python3; do
-  if "$candidate" -c 'import pyatspi' 2>/dev/null; then python=$candidate; break; fi
-done
-[ -n "$python" ] || { echo "skipped: no python3 with pyatspi"; exit 77; }
+. "$(dirname "$0")/../../support/atspi_python.sh"
 exec dbus-run-session -- "$python" "$(dirname "$0")/accessibility_test.py" "$1"
